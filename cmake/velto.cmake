@@ -1,0 +1,82 @@
+# Shared build helpers.
+
+if(WIN32)
+  set(VELTO_SANITIZE_HOST OFF)
+else()
+  set(VELTO_SANITIZE_HOST ${VELTO_SANITIZE})
+endif()
+set(VELTO_SAN_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+# Warnings are errors in our own code.
+function(velto_own_code target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# Everything the player shows or stores is Windows-1252: literals become CP1252 bytes.
+function(velto_cp1252 target)
+  target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=CP1252)
+endfunction()
+
+function(velto_sanitize target)
+  target_compile_options(${target} PRIVATE ${VELTO_SAN_FLAGS})
+  target_link_options(${target} PRIVATE ${VELTO_SAN_FLAGS})
+endfunction()
+
+# A quiz executable is one file.
+function(velto_static_runtime target)
+  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+endfunction()
+
+function(velto_core_library name sanitize)
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${PROJECT_SOURCE_DIR}/quizdata/*.cpp ${PROJECT_SOURCE_DIR}/evaluation/*.cpp
+       ${PROJECT_SOURCE_DIR}/ui/*.cpp ${PROJECT_SOURCE_DIR}/media/*.cpp)
+  add_library(${name} STATIC ${sources})
+  velto_own_code(${name})
+  velto_cp1252(${name})
+  if(sanitize)
+    target_compile_options(${name} PUBLIC ${VELTO_SAN_FLAGS})
+    target_link_options(${name} PUBLIC ${VELTO_SAN_FLAGS})
+  endif()
+endfunction()
+
+# GoogleTest: Debian's package on the host, its sources cross-built for Windows.
+if(WIN32)
+  if(NOT TARGET gtest)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  endif()
+  set(VELTO_GTEST gtest gtest_main)
+else()
+  find_package(GTest REQUIRED)
+  set(VELTO_GTEST GTest::gtest GTest::gtest_main)
+endif()
+
+# velto_host_test(NAME sources... [LIBS libs...]): a host unit test executable.
+function(velto_host_test name)
+  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+  add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE velto_core ${T_LIBS} ${VELTO_GTEST})
+  velto_own_code(${name})
+  velto_cp1252(${name})
+  target_compile_definitions(${name} PRIVATE VELTO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+                                             VELTO_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()
+
+# velto_win_test(NAME sources... [LIBS libs...]): a Windows test executable run under wine64.
+function(velto_win_test name)
+  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+  add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE velto_win ${T_LIBS} ${VELTO_GTEST})
+  velto_own_code(${name})
+  velto_cp1252(${name})
+  velto_static_runtime(${name})
+  add_test(NAME ${name}
+           COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run $<TARGET_FILE:${name}>
+           WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+endfunction()

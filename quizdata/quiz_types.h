@@ -1,0 +1,27 @@
+// Kinds, reveal modes and limits shared by the loader, the windows and the authoring tool.
+#pragma once
+
+#include <cstddef>
+
+enum QuizKind { KindText = 0, KindPicture = 1, KindAudio = 2, KindVideo = 3 };
+
+enum RevealMode {
+    RevealNone = 0,
+    RevealPicture = 1,
+    RevealExplanation = 2,
+    RevealBoth = 3,
+    RevealAllAtEnd = 4,
+};
+
+constexpr std::size_t kTextCapacity = 260;  // every text field: 259 characters and a zero
+constexpr std::size_t kMaxTextLength = kTextCapacity - 1;
+constexpr int kMaxQuestions = 96;
+constexpr int kCodeCount = 96;
+
+// Resource numbers of the executable.
+constexpr int kDefinitionResource = 104;  // "PATCH"
+constexpr int kCodesResource = 105;       // "PATCH"
+constexpr int kQuestionMediaBase = 400;   // "IMG" 400 + i: picture or clip of question i
+constexpr int kAnswerPictureBase = 10400; // "IMG" 10400 + i: answer picture of question i
+constexpr char kPatchType[] = "PATCH";
+constexpr char kImgType[] = "IMG";
