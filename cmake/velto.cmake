@@ -54,13 +54,16 @@ else()
   set(VELTO_GTEST GTest::gtest GTest::gtest_main)
 endif()
 
-# velto_host_test(NAME sources... [LIBS libs...]): a host unit test executable.
+# velto_host_test(NAME sources... [UTF8] [LIBS libs...]): a host unit test executable.
+# Literals are Windows-1252 like the player's, or UTF-8 (UTF8) like the authoring tool's.
 function(velto_host_test name)
-  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "UTF8" "" "LIBS" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE velto_core ${T_LIBS} ${VELTO_GTEST})
   velto_own_code(${name})
-  velto_cp1252(${name})
+  if(NOT T_UTF8)
+    velto_cp1252(${name})
+  endif()
   target_compile_definitions(${name} PRIVATE VELTO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                              VELTO_BINARY_DIR="${CMAKE_BINARY_DIR}")
   add_test(NAME ${name} COMMAND ${name})
