@@ -73,7 +73,9 @@ endfunction()
 # velto_win_test(NAME sources... [LIBS libs...]): a Windows test executable run under wine64.
 function(velto_win_test name)
   cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
-  add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  # The player's own resources (dialog templates, icons, cursor) come with every Windows test;
+  # a test may add .rc files of its own, which the linker merges.
+  add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${VELTO_PLAYER_RC})
   target_link_libraries(${name} PRIVATE velto_win ${T_LIBS} ${VELTO_GTEST})
   velto_own_code(${name})
   velto_cp1252(${name})

@@ -1,4 +1,22 @@
-// PLACEHOLDER: replaced by the real implementation.
+// Owner-less message boxes with one OK button; tests replace them with a recorder.
 #include "quizdata/win/message_box.h"
-void showMessage(const char*, const char*) {}
-MessageBoxHook setMessageBoxHook(MessageBoxHook) { return nullptr; }
+
+#include <windows.h>
+
+namespace {
+MessageBoxHook gHook = nullptr;
+}
+
+void showMessage(const char* text, const char* title) {
+    if (gHook) {
+        gHook(text, title);
+        return;
+    }
+    MessageBoxA(nullptr, text, title, MB_OK);
+}
+
+MessageBoxHook setMessageBoxHook(MessageBoxHook hook) {
+    MessageBoxHook previous = gHook;
+    gHook = hook;
+    return previous;
+}

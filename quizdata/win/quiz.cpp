@@ -1,9 +1,106 @@
-// PLACEHOLDER: replaced by the real implementation.
+// The Quiz record: defaults, the question list and release.
 #include "quizdata/win/quiz.h"
-namespace { Quiz* gQuiz = nullptr; }
-void applyDefaults(Quiz*) {}
-void appendItem(Quiz*, const char*, const char*, const char*) {}
-QuizItem* itemAt(Quiz*, int) { return nullptr; }
-void releaseQuiz(Quiz*) {}
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+Quiz* gQuiz = nullptr;
+
+constexpr COLORREF kWrongColour = RGB(255, 0, 0);
+constexpr COLORREF kRightColour = RGB(0, 255, 0);
+constexpr COLORREF kAnagramColour = RGB(255, 100, 0);
+constexpr COLORREF kHintColour = RGB(255, 203, 38);
+constexpr COLORREF kNoteColour = RGB(255, 255, 192);
+
+HFONT createFont(LONG height, LONG weight, BYTE italic) {
+    LOGFONTA font;
+    std::memset(&font, 0, sizeof font);
+    font.lfHeight = height;
+    font.lfWeight = weight;
+    font.lfItalic = italic;
+    return CreateFontIndirectA(&font);
+}
+
+// Copies at most 259 characters: the record has no room for more.
+void copyText(char* destination, const char* source) {
+    if (!source) source = "";
+    std::size_t length = std::strlen(source);
+    if (length > kMaxTextLength) length = kMaxTextLength;
+    std::memcpy(destination, source, length);
+    destination[length] = '\0';
+}
+
+}  // namespace
+
+void applyDefaults(Quiz* quiz) {
+    quiz->firstItem = nullptr;
+    quiz->lastItem = nullptr;
+    quiz->scoreFont = createFont(25, FW_NORMAL, FALSE);
+    quiz->titleFont = createFont(-15, FW_BOLD, TRUE);
+    quiz->kind = KindText;
+    copyText(quiz->title, "nom du velto");
+    copyText(quiz->author, " createur");
+    quiz->questionCount = 2;
+    quiz->answersPerQuestion = 1;
+    quiz->bgRed = 90;
+    quiz->bgGreen = 95;
+    quiz->bgBlue = 150;
+    quiz->bgBrush = CreateSolidBrush(RGB(quiz->bgRed, quiz->bgGreen, quiz->bgBlue));
+    quiz->revealMode = RevealNone;
+    quiz->allSolvedShown = 0;
+    quiz->wrongBrush = CreateSolidBrush(kWrongColour);
+    quiz->rightBrush = CreateSolidBrush(kRightColour);
+    quiz->anagramBrush = CreateSolidBrush(kAnagramColour);
+    quiz->hintBrush = CreateSolidBrush(kHintColour);
+    quiz->noteBrush = CreateSolidBrush(kNoteColour);
+    quiz->mediaDir[0] = '\0';
+    // Left unset by the original defaults; starting them empty means every reader meets a valid text.
+    quiz->description[0] = '\0';
+    quiz->caption1[0] = '\0';
+    quiz->caption2[0] = '\0';
+    for (auto& code : quiz->codes) code[0] = '\0';
+    quiz->answerFont = nullptr;
+    quiz->headerWindow = nullptr;
+}
+
+void appendItem(Quiz* quiz, const char* answer1, const char* answer2, const char* prompt) {
+    auto* item = static_cast<QuizItem*>(std::calloc(1, sizeof(QuizItem)));
+    if (!item) return;
+    copyText(item->answer1, answer1);
+    copyText(item->answer2, answer2);
+    copyText(item->prompt, prompt);
+    item->prev = quiz->lastItem;
+    if (quiz->lastItem) quiz->lastItem->next = item;
+    if (!quiz->firstItem) quiz->firstItem = item;
+    quiz->lastItem = item;
+}
+
+QuizItem* itemAt(Quiz* quiz, int index) {
+    QuizItem* item = quiz->firstItem;
+    if (!item) return nullptr;
+    for (int step = 0; step < index && item->next; ++step) item = item->next;
+    return item;
+}
+
+void releaseQuiz(Quiz* quiz) {
+    HBRUSH* brushes[] = {&quiz->bgBrush,      &quiz->wrongBrush, &quiz->rightBrush,
+                         &quiz->anagramBrush, &quiz->hintBrush,  &quiz->noteBrush};
+    for (HBRUSH* brush : brushes) {
+        if (*brush) DeleteObject(*brush);
+        *brush = nullptr;
+    }
+    QuizItem* item = quiz->firstItem;
+    while (item) {
+        QuizItem* next = item->next;
+        std::free(item);
+        item = next;
+    }
+    quiz->firstItem = nullptr;
+    quiz->lastItem = nullptr;
+}
+
 Quiz* currentQuiz() { return gQuiz; }
+
 void publishQuiz(Quiz* quiz) { gQuiz = quiz; }
