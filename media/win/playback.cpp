@@ -1,9 +1,178 @@
-// PLACEHOLDER: replaced by the real implementation.
+// Clip playback through the media player control, hosted by ATL inside the grid.
 #include "media/win/playback.h"
-void initMedia() {}
-void createPlayer(HWND) {}
-void playClip(int) {}
-void stopClip() {}
-int extractClip(int, int) { return 0; }
-void shutdownMedia(HWND) {}
-void handleMediaCommand(HWND, WPARAM) {}
+
+#include <ole2.h>
+#include <wmp.h>
+
+#include "media/clip_names.h"
+#include "media/win/clip_files.h"
+#include "media/win/media_trace.h"
+#include "quizdata/quiz_types.h"
+#include "quizdata/win/quiz.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+// WindowsMediaPlayer {6BF52A52-394A-11D3-B153-00C04F79FAA6} and IWMPPlayer {6BF52A4F-...}.
+constexpr CLSID kClsidWindowsMediaPlayer = {
+    0x6BF52A52, 0x394A, 0x11D3, {0xB1, 0x53, 0x00, 0xC0, 0x4F, 0x79, 0xFA, 0xA6}};
+constexpr IID kIidWmpPlayer = {0x6BF52A4F, 0x394A, 0x11D3, {0xB1, 0x53, 0x00, 0xC0, 0x4F, 0x79, 0xFA, 0xA6}};
+constexpr DWORD kPlayerContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
+
+using AttachControl = HRESULT(WINAPI*)(IUnknown* control, HWND host, IUnknown** container);
+
+struct MediaState {
+    HMODULE atlModule = nullptr;
+    AttachControl attachControl = nullptr;
+    bool comInitialised = false;  // so that shutdown uninitialises only what start-up initialised
+    HWND playerHost = nullptr;
+    IWMPPlayer* player = nullptr;
+    IWMPControls* playerControls = nullptr;
+    int playerUnavailable = 1;
+    int currentClip = 0;
+};
+
+MediaState gMedia;
+
+int quizKind() {
+    const Quiz* quiz = currentQuiz();
+    return quiz ? quiz->kind : KindText;
+}
+
+void stopPlayer() {
+    gMedia.playerControls->stop();
+    traceMedia("stop");
+}
+
+// The player takes a BSTR; the name is converted from the ANSI code page.
+bool pointPlayerAt(const char* name) {
+    wchar_t wide[kClipNameCapacity];
+    if (!MultiByteToWideChar(CP_ACP, 0, name, -1, wide, static_cast<int>(kClipNameCapacity))) return false;
+    BSTR url = SysAllocString(wide);
+    if (!url) return false;
+    HRESULT result = gMedia.player->put_URL(url);
+    SysFreeString(url);
+    traceMedia("put_URL", name[0] ? name : "(none)");
+    return SUCCEEDED(result);
+}
+
+// A video plays in the empty band above its question's answer area, found from the play button
+// where it stands now, so the band is right whatever the grid's scroll position.
+void showVideoBand(int question) {
+    HWND grid = GetParent(gMedia.playerHost);
+    HWND button = GetDlgItem(grid, kPlayButtonBase + question);
+    if (!button) return;
+    RECT place;
+    GetWindowRect(button, &place);
+    MapWindowPoints(HWND_DESKTOP, grid, reinterpret_cast<POINT*>(&place), 2);
+    BandRect band = videoBandRect(place.left, place.top);
+    SetWindowPos(gMedia.playerHost, nullptr, band.x, band.y, band.width, band.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void hideVideoBand() {
+    if (quizKind() != KindVideo || !gMedia.playerHost) return;
+    SetWindowPos(gMedia.playerHost, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+}
+
+void attachPlayer() {
+    gMedia.attachControl(gMedia.player, gMedia.playerHost, nullptr);
+    traceMedia("AtlAxAttachControl");
+    gMedia.player->get_controls(&gMedia.playerControls);
+    traceMedia("get_controls");
+    BSTR none = SysAllocString(L"none");
+    gMedia.player->put_uiMode(none);
+    SysFreeString(none);
+    traceMedia("put_uiMode none");
+}
+
+}  // namespace
+
+void initMedia() {
+    if (!isMediaKind(quizKind())) return;
+    gMedia.atlModule = LoadLibraryA("atl.dll");
+    traceMedia("LoadLibrary atl.dll");
+    if (!gMedia.atlModule) return;
+    FARPROC attach = GetProcAddress(gMedia.atlModule, "AtlAxAttachControl");
+    gMedia.attachControl = reinterpret_cast<AttachControl>(reinterpret_cast<void (*)()>(attach));
+    gMedia.comInitialised = SUCCEEDED(CoInitialize(nullptr));
+    traceMedia("CoInitialize");
+}
+
+void createPlayer(HWND grid) {
+    if (!isMediaKind(quizKind())) return;
+    gMedia.playerHost = CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, grid,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPlayerHostId)),
+                                        GetModuleHandleA(nullptr), nullptr);
+    IWMPPlayer* player = nullptr;
+    HRESULT result = CoCreateInstance(kClsidWindowsMediaPlayer, nullptr, kPlayerContext, kIidWmpPlayer,
+                                      reinterpret_cast<void**>(&player));
+    traceMedia("CoCreateInstance");
+    gMedia.playerUnavailable = 1;
+    if (FAILED(result) || !player) return;
+    if (!gMedia.attachControl) {
+        player->Release();
+        return;
+    }
+    gMedia.player = player;
+    gMedia.playerUnavailable = 0;
+    attachPlayer();
+}
+
+void playClip(int question) {
+    if (question < 1 || question > kMaxQuestions || !gMedia.playerControls) return;
+    int type = clipTypeOfKind(quizKind());
+    stopPlayer();
+    hideVideoBand();
+    if (gMedia.currentClip > 0) deleteClipFile(gMedia.currentClip, type);
+    gMedia.currentClip = question;
+    if (!extractClip(kQuestionMediaBase + question, type)) return;
+    char name[kClipNameCapacity];
+    if (!clipFileName(name, question, type)) return;
+    if (type == kVideoClipType) showVideoBand(question);
+    if (!pointPlayerAt(name)) {
+        hideVideoBand();
+        return;
+    }
+    gMedia.playerControls->play();
+    traceMedia("play");
+}
+
+void stopClip() {
+    if (!gMedia.playerControls) return;
+    stopPlayer();
+    hideVideoBand();
+    deleteClipFile(gMedia.currentClip, clipTypeOfKind(quizKind()));
+}
+
+void handleMediaCommand(HWND, WPARAM wParam) {
+    if (gMedia.playerUnavailable || !isMediaKind(quizKind())) return;
+    MediaCommand command = mediaCommandFor(wParam);
+    if (command.action == MediaPlay) playClip(command.question);
+    if (command.action == MediaStop) stopClip();
+}
+
+bool playerAvailable() { return !gMedia.playerUnavailable; }
+
+void shutdownMedia(HWND mainWindow) {
+    int type = clipTypeOfKind(quizKind());
+    if (!type) return;
+    // A playing clip keeps its file open on some systems: let go of it before deleting.
+    if (gMedia.playerControls) stopPlayer();
+    if (gMedia.player) pointPlayerAt("");
+    for (int question = 1; question <= kMaxQuestions; ++question) deleteClipFile(question, type);
+    DestroyWindow(mainWindow);
+    traceMedia("DestroyWindow");
+    // No interface may outlive the apartment it lives in.
+    if (gMedia.playerControls) gMedia.playerControls->Release();
+    if (gMedia.player) gMedia.player->Release();
+    if (gMedia.comInitialised) {
+        CoUninitialize();
+        traceMedia("CoUninitialize");
+    }
+    if (gMedia.atlModule) {
+        FreeLibrary(gMedia.atlModule);
+        traceMedia("FreeLibrary");
+    }
+    gMedia = MediaState{};
+}

@@ -1,0 +1,64 @@
+// Clip files: IMG resource bytes written out for the player, and removed again.
+#include "media/win/clip_files.h"
+
+#include <windows.h>
+
+#include "media/win/media_trace.h"
+#include "media/win/playback.h"
+#include "quizdata/quiz_types.h"
+#include "quizdata/win/message_box.h"
+#include "quizdata/win/quiz.h"
+
+namespace {
+
+constexpr char kMediaTitle[] = "Information";
+constexpr char kAudioLoadFailure[] = "Impossible de charger le fichier audio.";
+constexpr char kVideoLoadFailure[] = "Impossible de charger le fichier vidéo.";
+
+// All or nothing: a file that cannot be written whole is removed, so that no half clip is left
+// behind nor handed to the player.
+bool writeClipFile(const char* name, const void* data, DWORD size) {
+    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    BOOL wrote = WriteFile(file, data, size, &written, nullptr);
+    BOOL closed = CloseHandle(file);
+    if (wrote && closed && written == size) return true;
+    DeleteFileA(name);
+    return false;
+}
+
+}  // namespace
+
+bool clipFileName(char (&name)[kClipNameCapacity], int question, int type) {
+    const Quiz* quiz = currentQuiz();
+    return formatClipName(name, sizeof name, quiz ? quiz->mediaDir : "", question, type);
+}
+
+void deleteClipFile(int question, int type) {
+    char name[kClipNameCapacity];
+    if (!clipFileName(name, question, type)) return;
+    DeleteFileA(name);
+    traceMedia("delete", name);
+}
+
+int extractClip(int resourceNumber, int type) {
+    char name[kClipNameCapacity];
+    if (resourceNumber <= 0 || resourceNumber > 0xFFFF) return 0;  // not a resource number
+    if (!clipFileName(name, resourceNumber - kQuestionMediaBase, type)) return 0;
+    HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(resourceNumber), kImgType);
+    if (!info) return 0;
+    DWORD size = SizeofResource(nullptr, info);
+    HGLOBAL resource = LoadResource(nullptr, info);
+    if (!resource) {
+        showMessage(type == kAudioClipType ? kAudioLoadFailure : kVideoLoadFailure, kMediaTitle);
+        return 0;
+    }
+    const void* data = LockResource(resource);
+    // An empty clip is no clip: the player would be handed a file it cannot open.
+    bool written = data && size > 0 && writeClipFile(name, data, size);
+    FreeResource(resource);
+    if (!written) return 0;
+    traceMedia("write", name);
+    return 1;
+}

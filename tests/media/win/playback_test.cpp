@@ -1,0 +1,389 @@
+#include "media/win/playback.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "media/win/media_trace.h"
+#include "quizdata/win/message_box.h"
+#include "quizdata/win/quiz.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+std::vector<std::string> gSteps;
+std::vector<std::string> gMessages;
+
+void recordStep(const char* step) { gSteps.push_back(step); }
+void recordMessage(const char* text, const char* title) { gMessages.push_back(std::string(title) + ": " + text); }
+
+bool exists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }
+
+std::string fileBytes(const char* name) {
+    std::ifstream file(name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::string resourceBytes(int number) {
+    HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(number), "IMG");
+    if (!info) return {};
+    auto* data = static_cast<const char*>(LockResource(LoadResource(nullptr, info)));
+    return std::string(data, SizeofResource(nullptr, info));
+}
+
+void touch(const char* name) {
+    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
+    CloseHandle(file);
+}
+
+// The steps recorded since the last call.
+std::vector<std::string> takeSteps() {
+    std::vector<std::string> steps;
+    steps.swap(gSteps);
+    return steps;
+}
+
+bool comUninitialised() {
+    HRESULT result = CoInitialize(nullptr);
+    if (SUCCEEDED(result)) CoUninitialize();
+    return result == S_OK;
+}
+
+RECT rectInGrid(HWND control) {
+    RECT place;
+    GetWindowRect(control, &place);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+// A main window and a grid holding the play and stop buttons of nine questions laid out as cells
+// of a one-answer quiz, in a scratch current directory.
+class Playback : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        work_ = std::string(temp) + "velto_media_test";
+        CreateDirectoryA(work_.c_str(), nullptr);
+        GetCurrentDirectoryA(sizeof previousDir_, previousDir_);
+        ASSERT_TRUE(SetCurrentDirectoryA(work_.c_str()));
+        clearWorkDir();
+        gSteps.clear();
+        gMessages.clear();
+        previousTrace_ = setMediaTrace(recordStep);
+        previousHook_ = setMessageBoxHook(recordMessage);
+        previousQuiz_ = currentQuiz();
+        applyDefaults(&quiz_);
+    }
+
+    void TearDown() override {
+        if (IsWindow(main_)) {
+            shutdownMedia(main_);
+            DestroyWindow(main_);
+        }
+        setMediaTrace(previousTrace_);
+        setMessageBoxHook(previousHook_);
+        releaseQuiz(&quiz_);
+        publishQuiz(previousQuiz_);
+        clearWorkDir();
+        SetCurrentDirectoryA(previousDir_);
+        RemoveDirectoryA(work_.c_str());
+    }
+
+    // Start-up as the player does it: the quiz, initMedia, the windows, then createPlayer.
+    void start(int kind, bool withMedia = true) {
+        quiz_.kind = kind;
+        publishQuiz(&quiz_);
+        if (withMedia) initMedia();
+        main_ = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1000, 800, nullptr, nullptr,
+                                nullptr, nullptr);
+        grid_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 5, 50, 980, 700, main_, nullptr, nullptr,
+                                nullptr);
+        int firstAnswerTop = kind == KindVideo ? 5 + 210 : 5;
+        for (int question = 1; question <= 9; ++question) {
+            int x = 46 + 290 * ((question - 1) % 3);
+            int answerTop = firstAnswerTop + ((question - 1) / 3) * (kind == KindVideo ? 270 : 60);
+            button(kPlayButtonBase + question, x, answerTop);
+            button(kStopButtonBase + question, x, answerTop + 20);
+        }
+        createPlayer(grid_);
+    }
+
+    void button(int id, int x, int y) {
+        CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, x, y, 20, 20, grid_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    }
+
+    HWND host() const { return GetDlgItem(grid_, kPlayerHostId); }
+
+    void clearWorkDir() {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA("*", &found);
+        if (search == INVALID_HANDLE_VALUE) return;
+        do {
+            if (found.cFileName[0] == '.') continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveDirectoryA(found.cFileName);
+            } else {
+                DeleteFileA(found.cFileName);
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+
+    Quiz quiz_{};
+    HWND main_ = nullptr;
+    HWND grid_ = nullptr;
+    std::string work_;
+    char previousDir_[MAX_PATH] = {};
+    MediaTrace previousTrace_ = nullptr;
+    MessageBoxHook previousHook_ = nullptr;
+    Quiz* previousQuiz_ = nullptr;
+};
+
+using Steps = std::vector<std::string>;
+
+// Runs first: once a media test has loaded atl.dll the player's own DLLs may keep it loaded.
+TEST_F(Playback, TextAndPictureQuizzesLeaveEverythingAlone) {
+    for (int kind : {KindText, KindPicture}) {
+        HMODULE atlBefore = GetModuleHandleA("atl.dll");
+        start(kind);
+        touch("velto3.mp3");
+        if (!atlBefore) {
+            EXPECT_EQ(GetModuleHandleA("atl.dll"), nullptr) << kind;
+        }
+        EXPECT_TRUE(comUninitialised()) << kind;
+        EXPECT_EQ(host(), nullptr) << kind;
+        EXPECT_FALSE(playerAvailable());
+        handleMediaCommand(grid_, kPlayButtonBase + 3);
+        handleMediaCommand(grid_, kStopButtonBase + 3);
+        EXPECT_TRUE(exists("velto3.mp3")) << kind;
+        shutdownMedia(main_);
+        EXPECT_TRUE(IsWindow(main_)) << kind;
+        EXPECT_TRUE(exists("velto3.mp3")) << kind;
+        EXPECT_TRUE(takeSteps().empty()) << kind;
+        DestroyWindow(main_);
+        DeleteFileA("velto3.mp3");
+    }
+}
+
+TEST_F(Playback, AudioQuizStartsThePlayerInAnEmptyHost) {
+    start(KindAudio);
+    EXPECT_EQ(takeSteps(), (Steps{"LoadLibrary atl.dll", "CoInitialize", "CoCreateInstance", "AtlAxAttachControl",
+                                  "get_controls", "put_uiMode none"}));
+    ASSERT_TRUE(playerAvailable());
+    EXPECT_NE(GetModuleHandleA("atl.dll"), nullptr);
+    ASSERT_NE(host(), nullptr);
+    EXPECT_EQ(GetParent(host()), grid_);
+    LONG_PTR style = GetWindowLongPtrA(host(), GWL_STYLE);
+    EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE | WS_BORDER), WS_CHILD | WS_VISIBLE | WS_BORDER);
+    RECT place = rectInGrid(host());
+    EXPECT_EQ(place.right - place.left, 0);
+    EXPECT_EQ(place.bottom - place.top, 0);
+}
+
+TEST_F(Playback, PlayingAnotherQuestionReplacesTheClipFile) {
+    start(KindAudio);
+    takeSteps();
+    playClip(3);
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "write velto3.mp3", "put_URL velto3.mp3", "play"}));
+    EXPECT_EQ(fileBytes("velto3.mp3"), resourceBytes(403));
+
+    playClip(5);
+    EXPECT_EQ(takeSteps(),
+              (Steps{"stop", "delete velto3.mp3", "write velto5.mp3", "put_URL velto5.mp3", "play"}));
+    EXPECT_FALSE(exists("velto3.mp3"));
+    EXPECT_EQ(fileBytes("velto5.mp3"), resourceBytes(405));
+
+    // The same question again: stopped, rewritten, played from the start.
+    playClip(5);
+    EXPECT_EQ(takeSteps(),
+              (Steps{"stop", "delete velto5.mp3", "write velto5.mp3", "put_URL velto5.mp3", "play"}));
+    EXPECT_EQ(fileBytes("velto5.mp3"), resourceBytes(405));
+
+    stopClip();
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto5.mp3"}));
+    EXPECT_FALSE(exists("velto5.mp3"));
+    // An audio player is never shown.
+    RECT place = rectInGrid(host());
+    EXPECT_EQ(place.right - place.left, 0);
+}
+
+TEST_F(Playback, StopBeforeAnyPlayDeletesClipZero) {
+    start(KindAudio);
+    touch("velto0.mp3");
+    takeSteps();
+    stopClip();
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto0.mp3"}));
+    EXPECT_FALSE(exists("velto0.mp3"));
+}
+
+TEST_F(Playback, ButtonClicksAreTheOnlyCommands) {
+    start(KindAudio);
+    struct Case {
+        WPARAM wParam;
+        const char* present;  // the clip file expected afterwards, or null for none
+    } cases[] = {
+        {kPlayButtonBase + 3, "velto3.mp3"},
+        {MAKEWPARAM(kPlayButtonBase + 5, BN_SETFOCUS), "velto3.mp3"},
+        {kPlayButtonBase + 97, "velto3.mp3"},
+        {kAnswerFieldBase + 1, "velto3.mp3"},
+        {kStopButtonBase + 96, nullptr},  // any stop button stops whatever plays
+        {kPlayButtonBase + 5, "velto5.mp3"},
+        {kStopButtonBase + 0, "velto5.mp3"},
+        {kStopButtonBase + 1, nullptr},
+    };
+    for (const Case& c : cases) {
+        handleMediaCommand(grid_, c.wParam);
+        for (const char* name : {"velto3.mp3", "velto5.mp3"}) {
+            bool expected = c.present && std::string(c.present) == name;
+            EXPECT_EQ(exists(name), expected) << "after wParam " << c.wParam << ": " << name;
+        }
+    }
+}
+
+TEST_F(Playback, AClipThatCannotBeHadPlaysNothing) {
+    start(KindAudio);
+    playClip(3);
+    takeSteps();
+    // Question 20 has no clip; IMG 411 is empty.
+    playClip(20);
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto3.mp3"}));
+    EXPECT_FALSE(exists("velto3.mp3"));
+    playClip(11);
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto20.mp3"}));
+    EXPECT_FALSE(exists("velto11.mp3"));
+    EXPECT_TRUE(gMessages.empty());
+    // Still usable.
+    playClip(5);
+    EXPECT_EQ(takeSteps().back(), "play");
+}
+
+TEST_F(Playback, AClipFileThatCannotBeWrittenPlaysNothingAndLeavesNoFile) {
+    start(KindAudio);
+    takeSteps();
+    // As in a read-only folder, CreateFileA refuses the name: here it is taken by a folder.
+    ASSERT_TRUE(CreateDirectoryA("velto5.mp3", nullptr));
+    playClip(5);
+    EXPECT_EQ(takeSteps(), (Steps{"stop"}));
+    EXPECT_EQ(GetFileAttributesA("velto5.mp3") & FILE_ATTRIBUTE_DIRECTORY, DWORD{FILE_ATTRIBUTE_DIRECTORY});
+    RemoveDirectoryA("velto5.mp3");
+
+    // Another program holds the file open without sharing: it keeps its content.
+    std::ofstream("velto6.mp3", std::ios::binary) << "held";
+    HANDLE held = CreateFileA("velto6.mp3", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_FALSE(resourceBytes(406).empty());
+    playClip(6);
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto5.mp3"}));
+    CloseHandle(held);
+    EXPECT_EQ(fileBytes("velto6.mp3"), "held");
+    EXPECT_TRUE(gMessages.empty());
+
+    playClip(3);
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto6.mp3", "write velto3.mp3", "put_URL velto3.mp3", "play"}));
+}
+
+TEST_F(Playback, VideoPlaysInTheBandAboveItsAnswerArea) {
+    start(KindVideo);
+    takeSteps();
+    playClip(7);  // column 0, third row: answer area at (46, 215 + 2 * 270)
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "write velto7.avi", "put_URL velto7.avi", "play"}));
+    EXPECT_EQ(fileBytes("velto7.avi"), resourceBytes(407));
+    RECT place = rectInGrid(host());
+    EXPECT_EQ(place.left, 46);
+    EXPECT_EQ(place.top, 5 + 2 * 270);
+    EXPECT_EQ(place.right - place.left, 260);
+    EXPECT_EQ(place.bottom - place.top, 210);
+    EXPECT_TRUE(IsWindowVisible(host()));
+
+    // Scrolled by 100 pixels: the band follows the button's current place.
+    ScrollWindowEx(grid_, 0, -100, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN);
+    playClip(8);  // column 1, third row
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto7.avi", "write velto8.avi", "put_URL velto8.avi", "play"}));
+    EXPECT_FALSE(exists("velto7.avi"));
+    place = rectInGrid(host());
+    EXPECT_EQ(place.left, 336);
+    EXPECT_EQ(place.top, 5 + 2 * 270 - 100);
+    EXPECT_EQ(place.bottom - place.top, 210);
+
+    stopClip();
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto8.avi"}));
+    EXPECT_FALSE(exists("velto8.avi"));
+    EXPECT_FALSE(IsWindowVisible(host()));
+    place = rectInGrid(host());
+    EXPECT_EQ(place.right - place.left, 0);
+}
+
+TEST_F(Playback, VideoWithoutAClipHidesTheBand) {
+    start(KindVideo);
+    playClip(7);
+    ASSERT_TRUE(IsWindowVisible(host()));
+    playClip(20);
+    EXPECT_FALSE(IsWindowVisible(host()));
+    EXPECT_FALSE(exists("velto7.avi"));
+}
+
+TEST_F(Playback, ShutdownLetsGoOfTheClipThenDeletesEveryClipName) {
+    start(KindAudio);
+    for (const char* name : {"velto1.mp3", "velto50.mp3", "velto96.mp3", "velto97.mp3", "velto2.avi", "velto.mp3"}) {
+        touch(name);
+    }
+    playClip(3);
+    takeSteps();
+    shutdownMedia(main_);
+    Steps steps = takeSteps();
+    ASSERT_EQ(steps.size(), 2u + 96u + 3u);
+    EXPECT_EQ(steps[0], "stop");
+    EXPECT_EQ(steps[1], "put_URL (none)");
+    for (int question = 1; question <= 96; ++question) {
+        EXPECT_EQ(steps[1 + question], "delete velto" + std::to_string(question) + ".mp3");
+    }
+    EXPECT_EQ(Steps(steps.end() - 3, steps.end()), (Steps{"DestroyWindow", "CoUninitialize", "FreeLibrary"}));
+
+    for (const char* name : {"velto1.mp3", "velto3.mp3", "velto50.mp3", "velto96.mp3"}) EXPECT_FALSE(exists(name));
+    for (const char* name : {"velto97.mp3", "velto2.avi", "velto.mp3"}) EXPECT_TRUE(exists(name));
+    EXPECT_FALSE(IsWindow(main_));
+    EXPECT_FALSE(IsWindow(grid_));
+    EXPECT_TRUE(comUninitialised());
+    EXPECT_FALSE(playerAvailable());
+}
+
+TEST_F(Playback, VideoShutdownDeletesTheAviNames) {
+    start(KindVideo);
+    touch("velto12.avi");
+    touch("velto12.mp3");
+    playClip(8);
+    shutdownMedia(main_);
+    EXPECT_FALSE(exists("velto8.avi"));
+    EXPECT_FALSE(exists("velto12.avi"));
+    EXPECT_TRUE(exists("velto12.mp3"));
+}
+
+TEST_F(Playback, AnUnavailablePlayerIgnoresTheButtons) {
+    // Without initMedia the thread has no apartment, so the player cannot be created.
+    start(KindAudio, false);
+    EXPECT_NE(host(), nullptr);
+    EXPECT_FALSE(playerAvailable());
+    takeSteps();
+    handleMediaCommand(grid_, kPlayButtonBase + 3);
+    playClip(3);
+    stopClip();
+    EXPECT_FALSE(exists("velto3.mp3"));
+    EXPECT_TRUE(takeSteps().empty());
+
+    // Shutdown must not undo an initialisation that start-up did not make.
+    ASSERT_EQ(CoInitialize(nullptr), S_OK);
+    shutdownMedia(main_);
+    HRESULT again = CoInitialize(nullptr);
+    EXPECT_EQ(again, S_FALSE);
+    if (SUCCEEDED(again)) CoUninitialize();
+    CoUninitialize();
+}
+
+}  // namespace
