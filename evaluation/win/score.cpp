@@ -1,3 +1,39 @@
-// PLACEHOLDER: replaced by the real implementation.
+// The score and the code it unlocks, recounted from the grid's verdict labels.
 #include "evaluation/win/score.h"
-void updateScore(Quiz*, HWND) {}
+
+#include <string>
+#include <vector>
+
+#include "evaluation/answer_slots.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+constexpr int kVerdictReadLimit = 255;
+
+// Verdict labels 5001 .. 5000 + count; a label that does not exist reads as empty.
+std::vector<std::string> readVerdicts(HWND grid, int count) {
+    std::vector<std::string> verdicts;
+    verdicts.reserve(static_cast<std::size_t>(count));
+    for (int k = 1; k <= count; ++k) {
+        char text[kVerdictReadLimit] = "";
+        HWND label = GetDlgItem(grid, kVerdictLabelBase + k);
+        if (label) GetWindowTextA(label, text, kVerdictReadLimit);
+        verdicts.emplace_back(text);
+    }
+    return verdicts;
+}
+
+}  // namespace
+
+void updateScore(Quiz* quiz, HWND grid) {
+    if (!quiz) return;
+    const int perQuestion = fieldsPerQuestion(quiz->kind, quiz->answersPerQuestion);
+    const int fields = answerFieldCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion);
+    const int solved = countSolved(readVerdicts(grid, fields), perQuestion);
+
+    char score[32];
+    wsprintfA(score, kScoreFormat, solved, quiz->questionCount);
+    SetDlgItemTextA(quiz->headerWindow, kScoreLabelId, score);
+    SetDlgItemTextA(quiz->headerWindow, kCodeBoxId, codeText(quiz->codes, solved));
+}

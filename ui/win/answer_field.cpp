@@ -1,5 +1,120 @@
-// PLACEHOLDER: replaced by the real implementation.
+// Answer fields: a system edit control that evaluates on leaving and Enter, selects all on entry,
+// scrolls the grid on Tab and the page keys, fills unsolved fields on F1 and saves on F2.
 #include "ui/win/answer_field.h"
-LRESULT CALLBACK answerFieldProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
-void installAnswerFieldProc(HWND) {}
-void fillUnsolvedFields(HWND) {}
+
+#include "evaluation/answer_slots.h"
+#include "evaluation/win/evaluate.h"
+#include "quizdata/win/quiz.h"
+#include "ui/control_ids.h"
+#include "ui/win/grid.h"
+#include "ui/win/saved_answers_file.h"
+
+namespace {
+
+constexpr int kSelectAllEnd = 260;
+
+// The system edit procedure, the same for every answer field.
+WNDPROC gEditProc = nullptr;
+
+LRESULT passOn(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!gEditProc) return DefWindowProcA(field, message, wParam, lParam);
+    return CallWindowProcA(gEditProc, field, message, wParam, lParam);
+}
+
+void evaluateField(HWND field) {
+    Quiz* quiz = currentQuiz();
+    if (quiz) evaluateAnswer(quiz, GetParent(field), GetDlgCtrlID(field));
+}
+
+void sendGridRequest(HWND grid, int request) {
+    SendMessageA(grid, WM_VSCROLL, MAKEWPARAM(request, 0), 0);
+}
+
+void bringIntoView(HWND field) {
+    Quiz* quiz = currentQuiz();
+    HWND grid = GetParent(field);
+    if (!quiz || !grid) return;
+    RECT fieldRect;
+    RECT gridRect;
+    GetWindowRect(field, &fieldRect);
+    GetWindowRect(grid, &gridRect);
+    const int fields = answerFieldCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion);
+    const TabScroll scroll = tabScroll(GetDlgCtrlID(field), fields, {fieldRect.top, fieldRect.bottom},
+                                       {gridRect.top, gridRect.bottom});
+    if (scroll.request == kScrollToTarget) setScrollTarget(scroll.target);
+    if (scroll.request != 0) sendGridRequest(grid, scroll.request);
+}
+
+// Returns true when the key is consumed (Enter), false when it goes on to the edit control.
+bool handleKey(HWND field, unsigned key) {
+    switch (fieldKeyAction(key)) {
+    case KeyBringIntoView: bringIntoView(field); return false;
+    case KeyEvaluate: evaluateField(field); return true;
+    case KeyFillUnsolved: fillUnsolvedFields(field); return false;
+    case KeySaveAnswers: writeSavedAnswers(GetParent(field)); return false;
+    case KeyPageUp: sendGridRequest(GetParent(field), kRequestPageUp); return false;
+    case KeyPageDown: sendGridRequest(GetParent(field), kRequestPageDown); return false;
+    case KeyPassOn: return false;
+    }
+    return false;
+}
+
+LRESULT onSetFocus(HWND field, WPARAM wParam, LPARAM lParam) {
+    SendMessageA(field, EM_SETSEL, 0, kSelectAllEnd);
+    return passOn(field, WM_SETFOCUS, wParam, lParam);
+}
+
+LRESULT onKillFocus(HWND field, WPARAM wParam, LPARAM lParam) {
+    evaluateField(field);
+    return passOn(field, WM_KILLFOCUS, wParam, lParam);
+}
+
+LRESULT onKey(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (handleKey(field, static_cast<unsigned>(wParam))) return 1;
+    return passOn(field, message, wParam, lParam);
+}
+
+LRESULT onChar(HWND field, WPARAM wParam, LPARAM lParam) {
+    if (isSwallowedChar(static_cast<unsigned>(wParam))) return 0;
+    return passOn(field, WM_CHAR, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK answerFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETFOCUS: return onSetFocus(field, wParam, lParam);
+    case WM_KILLFOCUS: return onKillFocus(field, wParam, lParam);
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN: return onKey(field, message, wParam, lParam);
+    case WM_CHAR: return onChar(field, wParam, lParam);
+    default: return passOn(field, message, wParam, lParam);
+    }
+}
+
+void installAnswerFieldProc(HWND field) {
+    if (!field) return;
+    auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(answerFieldProc)));
+    // A second install on the same field must not make the procedure forward to itself.
+    if (previous && previous != answerFieldProc) gEditProc = previous;
+}
+
+void fillUnsolvedFields(HWND field) {
+    Quiz* quiz = currentQuiz();
+    HWND grid = GetParent(field);
+    if (!quiz || !grid) return;
+    char text[kTextCapacity] = "";
+    GetWindowTextA(field, text, kTextCapacity);
+    const int fields = answerFieldCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion);
+    for (int k = 1; k <= fields; ++k) {
+        char verdict[kTextCapacity] = "";
+        GetDlgItemTextA(grid, kVerdictLabelBase + k, verdict, kTextCapacity);
+        if (isSolvedVerdict(verdict)) continue;
+        HWND target = GetDlgItem(grid, kAnswerFieldBase + k);
+        if (!target) continue;
+        SetWindowTextA(target, text);
+        SetFocus(target);
+    }
+    SetFocus(field);
+}

@@ -1,0 +1,61 @@
+#include "ui/saved_answers.h"
+
+#include "ui/control_ids.h"
+
+namespace {
+
+constexpr char kCarriageReturn = '\r';
+constexpr char kLineFeed = '\n';
+constexpr char kSavedExtension[] = "txt";
+constexpr std::size_t kExtensionLength = sizeof kSavedExtension - 1;
+
+}  // namespace
+
+std::string savedAnswersFileName(const char* modulePath) {
+    std::string name = modulePath ? modulePath : "";
+    const std::size_t slash = name.rfind('\\');
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    if (name.size() < kExtensionLength) return name + "." + kSavedExtension;
+    name.replace(name.size() - kExtensionLength, kExtensionLength, kSavedExtension);
+    return name;
+}
+
+std::string savedAnswersTempName(const std::string& fileName) { return fileName + ".new"; }
+
+int savedLineCount(int kind, int questionCount, int answersPerQuestion) {
+    if (questionCount <= 0) return 0;
+    if (questionCount > kMaxQuestions) questionCount = kMaxQuestions;
+    if (answersPerQuestion == 1 || answersPerQuestion == 2) return questionCount * answersPerQuestion;
+    // No layout for other counts: only a text quiz still has its one field per question.
+    return kind == KindText ? questionCount : 0;
+}
+
+std::string savedAnswersContent(const std::vector<std::string>& lines) {
+    std::string content;
+    for (const std::string& line : lines) {
+        std::size_t kept = 0;
+        for (char c : line) {
+            if (kept == kMaxTextLength) break;
+            if (c == kCarriageReturn || c == '\0') continue;
+            content += c;
+            ++kept;
+        }
+        content += kCarriageReturn;
+        content += kLineFeed;
+    }
+    return content;
+}
+
+void readSavedLine(const unsigned char* data, std::size_t size, std::size_t* position,
+                   char text[kTextCapacity]) {
+    std::size_t length = 0;
+    std::size_t at = *position;
+    if (!data) size = 0;
+    for (; at < size && data[at] != kCarriageReturn; ++at) {
+        if (data[at] != 0 && length < kMaxTextLength) text[length++] = static_cast<char>(data[at]);
+    }
+    while (at < size && data[at] != kLineFeed) ++at;
+    if (at < size) ++at;
+    text[length] = '\0';
+    *position = at;
+}
