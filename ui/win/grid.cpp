@@ -1,8 +1,36 @@
-// PLACEHOLDER: replaced by the real implementation.
+// The grid's dialog procedure: each message goes to its handler.
 #include "ui/win/grid.h"
-INT_PTR CALLBACK gridProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-void buildGrid(HWND) {}
-void updateScrollRanges(HWND) {}
-void setScrollTarget(int) {}
-int canvasWidth() { return 0; }
-int canvasHeight() { return 0; }
+
+#include "media/win/playback.h"
+#include "ui/win/grid_handlers.h"
+
+INT_PTR CALLBACK gridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        buildGrid(grid);
+        return TRUE;  // the dialog manager then gives its default focus
+    case WM_SIZE:
+        onGridSize(grid);
+        return FALSE;
+    case WM_VSCROLL:
+        onGridScroll(grid, SB_VERT, LOWORD(wParam));
+        return FALSE;
+    case WM_HSCROLL:
+        onGridScroll(grid, SB_HORZ, LOWORD(wParam));
+        return FALSE;
+    case WM_MOUSEWHEEL:
+        // Left to the dialog manager as well, which hands the wheel on to the main window.
+        onGridWheel(grid, HIWORD(wParam));
+        return FALSE;
+    case WM_CTLCOLORDLG:
+        return onGridCtlColorDlg();
+    case WM_CTLCOLORSTATIC:
+        return onGridCtlColorStatic(grid, reinterpret_cast<HDC>(wParam),
+                                    reinterpret_cast<HWND>(lParam));
+    case WM_COMMAND:
+        handleMediaCommand(grid, wParam);
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}

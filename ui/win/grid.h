@@ -3,8 +3,12 @@
 
 #include <windows.h>
 
+struct Quiz;
+
 INT_PTR CALLBACK gridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam);
 void buildGrid(HWND grid);
+// The thin face of the answer fields; stored in quiz->answerFont, never deleted.
+void createAnswerFont(Quiz* quiz);
 void updateScrollRanges(HWND grid);
 // `curs`: the stored vertical target of scroll request 502.
 void setScrollTarget(int pixels);

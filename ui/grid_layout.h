@@ -1,0 +1,77 @@
+// Where every control of the question grid goes, and how large the virtual canvas is.
+// Pure: the Win32 grid walks these placements in order, which is also the dialog's tab order
+// and the order in which saved answers are consumed.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+enum class GridControl {
+    NumberLabel,
+    PromptLabel,
+    AnswerField,
+    VerdictLabel,
+    QuestionPicture,
+    CaptionLabel,
+    PlayButton,
+    StopButton,
+    ExplanationLabel,
+    UnusedSavedLine,  // a saved line taken for a slot that gets no field (3 or more answers)
+};
+
+// Font sent right after creation.
+enum class GridFont { None, Answer, DefaultGui };
+
+struct ControlPlacement {
+    GridControl control;
+    int id;  // 0 for UnusedSavedLine
+    int x, y, width, height;
+    int question;  // 1-based
+    int slot;      // 1-based answer slot (fields, verdicts, captions), else 0
+    GridFont font;
+    // Answer fields of a text row are judged before their procedure is installed; cells the reverse.
+    bool evaluateBeforeSubclass;
+};
+
+struct GridSpec {
+    int kind;
+    int questionCount;
+    int answersPerQuestion;
+    int revealMode;
+};
+
+struct PictureSize {
+    int width, height;
+};
+
+// Size of the question picture box; also the size used when a picture is missing.
+constexpr int kPictureBox = 260;
+
+// Running state of a build: the row top and the canvas as it grows question by question.
+struct GridCursor {
+    int rowTop = 5;
+    int canvasWidth = 0;
+    int canvasHeight = 0;
+};
+
+struct GridLayout {
+    std::vector<ControlPlacement> placements;
+    int canvasWidth;
+    int canvasHeight;
+};
+
+// True when question pictures are loaded for this kind (the picture size feeds layoutQuestion).
+bool usesQuestionPictures(int kind);
+// True for the placements that take the next saved answers line.
+bool takesSavedLine(GridControl control);
+
+// The controls of question (1-based), in creation order; advances the cursor. picture is the
+// fitted picture size of a picture quiz (kPictureBox square when there is none); ignored otherwise.
+// A kind outside 0..3 gives nothing.
+std::vector<ControlPlacement> layoutQuestion(const GridSpec& spec, int question, PictureSize picture,
+                                             GridCursor& cursor);
+// The canvas once every question is placed: the final margin added to the width.
+void finishCanvas(const GridSpec& spec, GridCursor& cursor);
+
+// The whole grid at once; pictureSize(i) gives question i's fitted picture size.
+GridLayout layoutGrid(const GridSpec& spec, const std::function<PictureSize(int)>& pictureSize);

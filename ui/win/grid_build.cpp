@@ -1,0 +1,177 @@
+// Building the grid: every control of the quiz at its canvas position, in tab order, each
+// answer field restored from the saved answers file, judged, subclassed and focused.
+#include <cstdio>
+#include <cstring>
+
+#include "evaluation/win/evaluate.h"
+#include "media/win/picture.h"
+#include "media/win/playback.h"
+#include "quizdata/win/quiz.h"
+#include "ui/control_ids.h"
+#include "ui/grid_layout.h"
+#include "ui/win/answer_field.h"
+#include "ui/win/grid.h"
+#include "ui/win/grid_handlers.h"
+#include "ui/win/saved_answers_file.h"
+
+namespace {
+
+constexpr DWORD kNumberStyle = WS_CHILD | WS_VISIBLE | SS_RIGHT;
+constexpr DWORD kBoxedLabelStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER | SS_CENTERIMAGE;
+constexpr DWORD kFieldStyle =
+    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL;
+constexpr DWORD kPictureStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE;
+constexpr DWORD kCaptionStyle = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_ICON | BS_DEFPUSHBUTTON;
+constexpr DWORD kExplanationStyle = WS_CHILD | WS_VISIBLE | SS_CENTER;
+constexpr LONG kAnswerFontHeight = 15;
+
+struct Build {
+    Quiz* quiz;
+    HWND grid;
+    HINSTANCE instance;
+    HICON playIcon;
+    HICON stopIcon;
+    SavedAnswersReader saved;
+};
+
+HWND createControl(const Build& b, const char* className, const char* text, DWORD style,
+                   const ControlPlacement& p) {
+    HWND control = CreateWindowExA(0, className, text, style, p.x, p.y, p.width, p.height, b.grid,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(p.id)), b.instance,
+                                   nullptr);
+    if (!control) return nullptr;
+    if (p.font == GridFont::Answer)
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(b.quiz->answerFont), FALSE);
+    else if (p.font == GridFont::DefaultGui)
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                     TRUE);
+    return control;
+}
+
+const char* questionText(Quiz* quiz, int question, bool explanation) {
+    const QuizItem* item = itemAt(quiz, question - 1);
+    if (!item) return "";
+    return explanation ? item->explanation : item->prompt;
+}
+
+void createAnswerField(Build& b, const ControlPlacement& p) {
+    char line[kTextCapacity];
+    nextSavedAnswer(&b.saved, line);
+    HWND field = createControl(b, "EDIT", line, kFieldStyle, p);
+    // Before the verdict label exists: this first evaluation only recounts the score (and may
+    // reveal an answer picture); the verdict shows when the field next loses the focus.
+    if (p.evaluateBeforeSubclass) evaluateAnswer(b.quiz, b.grid, p.id);
+    if (field) installAnswerFieldProc(field);
+    if (!p.evaluateBeforeSubclass) evaluateAnswer(b.quiz, b.grid, p.id);
+    if (field) SetFocus(field);
+}
+
+void createPicture(const Build& b, const ControlPlacement& p, HBITMAP bitmap) {
+    HWND picture = createControl(b, "STATIC", nullptr, kPictureStyle, p);
+    if (!picture) {
+        if (bitmap) DeleteObject(bitmap);
+        return;
+    }
+    SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+}
+
+void createButton(const Build& b, const ControlPlacement& p, HICON icon) {
+    HWND button = createControl(b, "BUTTON", "", kButtonStyle, p);
+    if (button) SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+}
+
+void createPlacement(Build& b, const ControlPlacement& p, HBITMAP picture) {
+    char number[16];
+    switch (p.control) {
+    case GridControl::NumberLabel:
+        std::snprintf(number, sizeof number, "%d.", p.question);
+        createControl(b, "STATIC", number, kNumberStyle, p);
+        break;
+    case GridControl::PromptLabel:
+        createControl(b, "STATIC", questionText(b.quiz, p.question, false), kBoxedLabelStyle, p);
+        break;
+    case GridControl::AnswerField:
+        createAnswerField(b, p);
+        break;
+    case GridControl::VerdictLabel:
+        createControl(b, "STATIC", "?", kBoxedLabelStyle, p);
+        break;
+    case GridControl::QuestionPicture:
+        createPicture(b, p, picture);
+        break;
+    case GridControl::CaptionLabel:
+        createControl(b, "STATIC", p.slot == 1 ? b.quiz->caption1 : b.quiz->caption2,
+                      kCaptionStyle, p);
+        break;
+    case GridControl::PlayButton:
+        createButton(b, p, b.playIcon);
+        break;
+    case GridControl::StopButton:
+        createButton(b, p, b.stopIcon);
+        break;
+    case GridControl::ExplanationLabel:
+        createControl(b, "STATIC",
+                      b.quiz->revealMode == RevealAllAtEnd ? ""
+                                                           : questionText(b.quiz, p.question, true),
+                      kExplanationStyle, p);
+        break;
+    case GridControl::UnusedSavedLine: {
+        char unused[kTextCapacity];
+        nextSavedAnswer(&b.saved, unused);
+        break;
+    }
+    }
+}
+
+// The fitted question picture of a picture quiz, and the size the layout centres.
+HBITMAP loadQuestionPicture(const Build& b, int question, PictureSize* size) {
+    *size = PictureSize{kPictureBox, kPictureBox};
+    HBITMAP bitmap = loadFittedPicture(b.instance, kQuestionMediaBase + question, kImgType,
+                                       kPictureBox, kPictureBox);
+    BITMAP info{};
+    if (bitmap && GetObjectA(bitmap, sizeof info, &info))
+        *size = PictureSize{static_cast<int>(info.bmWidth), static_cast<int>(info.bmHeight)};
+    return bitmap;
+}
+
+void buildQuestions(Build& b, const GridSpec& spec) {
+    GridCursor cursor;
+    setCanvasSize(0, 0);
+    for (int i = 1; i <= spec.questionCount; ++i) {
+        PictureSize size{kPictureBox, kPictureBox};
+        HBITMAP picture = usesQuestionPictures(spec.kind) ? loadQuestionPicture(b, i, &size) : nullptr;
+        for (const ControlPlacement& p : layoutQuestion(spec, i, size, cursor))
+            createPlacement(b, p, picture);
+        setCanvasSize(cursor.canvasWidth, cursor.canvasHeight);
+    }
+    finishCanvas(spec, cursor);
+    setCanvasSize(cursor.canvasWidth, cursor.canvasHeight);
+}
+
+}  // namespace
+
+void createAnswerFont(Quiz* quiz) {
+    LOGFONTA font;
+    std::memset(&font, 0, sizeof font);
+    font.lfHeight = kAnswerFontHeight;
+    font.lfWeight = FW_THIN;
+    quiz->answerFont = CreateFontIndirectA(&font);
+}
+
+void buildGrid(HWND grid) {
+    Quiz* quiz = currentQuiz();
+    if (!quiz) return;
+    Build b{quiz, grid, GetModuleHandleA(nullptr), nullptr, nullptr, SavedAnswersReader{}};
+    if (quiz->kind == KindAudio || quiz->kind == KindVideo) {
+        b.playIcon = LoadIconA(b.instance, MAKEINTRESOURCEA(kPlayIconId));
+        b.stopIcon = LoadIconA(b.instance, MAKEINTRESOURCEA(kStopIconId));
+        createPlayer(grid);
+    }
+    openSavedAnswers(&b.saved);
+    createAnswerFont(quiz);
+    buildQuestions(b, GridSpec{quiz->kind, quiz->questionCount, quiz->answersPerQuestion,
+                               quiz->revealMode});
+    closeSavedAnswers(&b.saved);
+    updateScrollRanges(grid);
+}
