@@ -1,4 +1,152 @@
-// PLACEHOLDER: replaced by the real implementation.
+// The loader: resources -> codec -> payload parser -> Quiz record. Every failure is shown in a
+// message box and absorbed; start-up goes on with whatever the record holds.
 #include "quizdata/win/loader.h"
-void loadQuiz(Quiz*) {}
-void loadQuizFromModule(Quiz*, HMODULE) {}
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "quizdata/codec.h"
+#include "quizdata/payload.h"
+#include "quizdata/win/message_box.h"
+
+namespace {
+
+// The built-in test quiz, used when the definition is absent or empty.
+constexpr char kFallbackTitle[] = "Nom du velto";
+constexpr char kFallbackAuthor[] = "Createur velto";
+constexpr char kFallbackDescription[] = "Explications du velto";
+constexpr char kFallbackCaption[] = "TEST";
+constexpr char kFallbackAnswer[] = "test";
+constexpr char kFallbackPrompt[] = "emplacement";
+constexpr int kFallbackQuestions = 7;
+constexpr int kFallbackItems = 2;  // questions 3 to 7 share the second item through itemAt
+constexpr unsigned char kFallbackRed = 53, kFallbackGreen = 203, kFallbackBlue = 163;
+
+// A resource of the module: found or not, and its bytes (size 0 when absent).
+struct PatchResource {
+    bool found;
+    const uint8_t* bytes;
+    DWORD size;
+};
+
+PatchResource findPatch(HMODULE module, int id) {
+    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(id), kPatchType);
+    if (!info) return {false, nullptr, 0};
+    const DWORD size = SizeofResource(module, info);
+    HGLOBAL handle = size ? LoadResource(module, info) : nullptr;
+    const void* bytes = handle ? LockResource(handle) : nullptr;
+    if (!bytes) return {true, nullptr, 0};
+    return {true, static_cast<const uint8_t*>(bytes), size};
+}
+
+// The unpacked bytes of a resource, owned here; empty on failure.
+struct Unpacked {
+    uint8_t* data = nullptr;
+    size_t length = 0;
+    ~Unpacked() { std::free(data); }
+};
+
+bool unpack(const PatchResource& resource, Unpacked& out) {
+    uint32_t outputLength = 0;
+    if (unpackBlock(resource.bytes, resource.size, &out.data, &outputLength) != CodecOk) return false;
+    // The codec reports the produced length plus two.
+    out.length = outputLength >= 2 ? outputLength - 2 : 0;
+    return true;
+}
+
+void copyText(char* destination, const std::string& text) {
+    const size_t length = text.size() < kMaxTextLength ? text.size() : kMaxTextLength;
+    std::memcpy(destination, text.data(), length);
+    destination[length] = '\0';
+}
+
+void replaceBackground(Quiz* quiz, unsigned char red, unsigned char green, unsigned char blue) {
+    quiz->bgRed = red;
+    quiz->bgGreen = green;
+    quiz->bgBlue = blue;
+    HBRUSH previous = quiz->bgBrush;
+    quiz->bgBrush = CreateSolidBrush(RGB(red, green, blue));
+    if (previous) DeleteObject(previous);
+}
+
+void applyFallbackQuiz(Quiz* quiz) {
+    copyText(quiz->title, kFallbackTitle);
+    copyText(quiz->author, kFallbackAuthor);
+    copyText(quiz->description, kFallbackDescription);
+    copyText(quiz->caption1, kFallbackCaption);
+    copyText(quiz->caption2, kFallbackCaption);
+    quiz->questionCount = kFallbackQuestions;
+    quiz->answersPerQuestion = 2;
+    quiz->revealMode = RevealBoth;
+    quiz->kind = KindPicture;
+    replaceBackground(quiz, kFallbackRed, kFallbackGreen, kFallbackBlue);
+    for (int i = 0; i < kFallbackItems; ++i)
+        appendItem(quiz, kFallbackAnswer, kFallbackAnswer, kFallbackPrompt);
+}
+
+void applyDefinition(Quiz* quiz, const DefinitionData& definition) {
+    quiz->kind = definition.kind;
+    quiz->questionCount = definition.questionCount;
+    quiz->answersPerQuestion = definition.answersPerQuestion;
+    copyText(quiz->title, definition.title);
+    copyText(quiz->author, definition.author);
+    copyText(quiz->description, definition.description);
+    copyText(quiz->caption1, definition.caption1);
+    copyText(quiz->caption2, definition.caption2);
+    for (const QuestionData& question : definition.questions)
+        appendItem(quiz, question.answer1.c_str(), question.answer2.c_str(), question.prompt.c_str());
+    quiz->revealMode = definition.revealMode;
+    for (size_t i = 0; i < definition.questions.size(); ++i)
+        copyText(itemAt(quiz, static_cast<int>(i))->explanation, definition.questions[i].explanation);
+    replaceBackground(quiz, definition.bgRed, definition.bgGreen, definition.bgBlue);
+}
+
+// A definition that does not unpack, ends before its layout is complete or declares more than
+// 96 questions is damaged alike: the record keeps its defaults and the codes are not read.
+bool loadDefinition(Quiz* quiz, const PatchResource& resource) {
+    Unpacked unpacked;
+    if (!unpack(resource, unpacked)) return false;
+    DefinitionData definition;
+    if (parseDefinition(unpacked.data, unpacked.length, definition) != PayloadOk) return false;
+    applyDefinition(quiz, definition);
+    return true;
+}
+
+void loadCodes(Quiz* quiz, HMODULE module) {
+    const PatchResource resource = findPatch(module, kCodesResource);
+    if (!resource.found) {
+        showMessage(kCodesMissing, kLoaderTitle);
+        return;
+    }
+    if (resource.size == 0) {
+        showMessage(kCodesEmpty, kLoaderTitle);
+        return;
+    }
+    Unpacked unpacked;
+    if (!unpack(resource, unpacked)) {
+        showMessage(kCodesError, kLoaderTitle);
+        return;
+    }
+    // One entry per question; lines missing from a short payload leave their codes empty.
+    const std::vector<std::string> codes = parseCodes(unpacked.data, unpacked.length, quiz->questionCount);
+    for (size_t i = 0; i < codes.size() && i < static_cast<size_t>(kCodeCount); ++i)
+        copyText(quiz->codes[i], codes[i]);
+}
+
+}  // namespace
+
+void loadQuiz(Quiz* quiz) { loadQuizFromModule(quiz, nullptr); }
+
+void loadQuizFromModule(Quiz* quiz, HMODULE module) {
+    const PatchResource definition = findPatch(module, kDefinitionResource);
+    if (definition.size == 0) {
+        applyFallbackQuiz(quiz);
+        return;
+    }
+    if (!loadDefinition(quiz, definition)) {
+        showMessage(kDefinitionError, kLoaderTitle);
+        return;
+    }
+    loadCodes(quiz, module);
+}

@@ -5,6 +5,12 @@
 
 #include "quizdata/win/quiz.h"
 
+constexpr char kLoaderTitle[] = "Velto";
+constexpr char kDefinitionError[] = "Erreur dans le décryptage des reponses";
+constexpr char kCodesMissing[] = "Codes non trouvés.";
+constexpr char kCodesEmpty[] = "Codes non renseignés.";
+constexpr char kCodesError[] = "Erreur dans le décryptage des codes";
+
 void loadQuiz(Quiz* quiz);
 // The same from any module that carries the resources (null: the executable).
 void loadQuizFromModule(Quiz* quiz, HMODULE module);

@@ -1,3 +1,183 @@
-// PLACEHOLDER: replaced by the real implementation.
+// The header panel's dialog procedure: it creates every control, follows the panel's width and
+// paints the texts on the panel's own brush.
 #include "ui/win/header_panel.h"
-INT_PTR CALLBACK headerPanelProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+#include <shellapi.h>
+
+#include <array>
+
+#include "quizdata/win/quiz.h"
+#include "ui/control_ids.h"
+#include "ui/header_layout.h"
+
+namespace {
+
+constexpr COLORREF kPanelColour = RGB(128, 128, 255);
+constexpr COLORREF kLinkTextColour = RGB(50, 50, 255);
+constexpr int kPaintedIdFirst = 20;  // texts and the code box drawn on the panel brush
+constexpr int kPaintedIdLast = 32;
+constexpr int kScoreTextCapacity = 32;
+
+OpenAddressHook gOpenAddress = nullptr;
+
+enum class ControlFont { None, Gui, Link, Title, Score };
+
+struct ControlSpec {
+    int id;
+    const char* className;
+    DWORD style;
+    const char* text;
+    ControlFont font;
+    int x, y, width, height;
+};
+
+constexpr DWORD kShown = WS_CHILD | WS_VISIBLE;
+
+// In creation order, which is also the tab and z-order. The right block starts beyond the
+// dialog's first width; WM_SIZE puts it against the right edge.
+std::array<ControlSpec, 12> controlSpecs(const Quiz* quiz, const char* scoreText) {
+    const char* author = quiz ? quiz->author : "";
+    const char* description = quiz ? quiz->description : "";
+    const char* title = quiz ? quiz->title : "";
+    return {{
+        {kLinkId, "Static", kShown | SS_NOTIFY, kMakerAddress, ControlFont::Link, 736, 5, 115, 18},
+        {kByLabelId, "Static", kShown, "Par :", ControlFont::Gui, 736, 25, 27, 18},
+        {kAuthorLabelId, "Static", kShown, author, ControlFont::Gui, 763, 25, 85, 18},
+        {kSaveButtonId, "button", kShown, "Sauver", ControlFont::Gui, 666, 25, 55, 18},
+        {kDescriptionLabelId, "Static", kShown, description, ControlFont::Gui, 110, 19, 490, 27},
+        {kTitleLabelId, "Static", kShown, title, ControlFont::Title, 110, 3, 220, 18},
+        {kCodeLabelId, "Static", kShown, " Code :", ControlFont::Gui, 7, 29, 36, 15},
+        {kScoreLabelId, "Static", kShown | SS_CENTER, scoreText, ControlFont::Score, 10, 1, 80, 20},
+        {kCodeBoxId, "edit", kShown | ES_READONLY, "", ControlFont::Gui, 44, 29, 53, 16},
+        {kRuleLeftId, "Static", kShown | WS_BORDER, "", ControlFont::None, 0, 26, 100, 1},
+        {kRuleMiddleId, "Static", kShown | WS_BORDER, "", ControlFont::None, 100, 0, 1, 50},
+        {kRuleRightId, "Static", kShown | WS_BORDER, "", ControlFont::None, 730, 0, 1, 50},
+    }};
+}
+
+HBRUSH panelBrush(HWND panel) { return reinterpret_cast<HBRUSH>(GetWindowLongPtrA(panel, DWLP_USER)); }
+
+// Underlined, three quarters of the link's height; the link is the only static with SS_NOTIFY,
+// so making the hand the static class's cursor shows it over the link alone.
+void dressLink(HWND link) {
+    RECT client;
+    GetClientRect(link, &client);
+    LOGFONTA font = {};
+    font.lfHeight = linkFontHeight(client.bottom);
+    font.lfWeight = FW_NORMAL;
+    font.lfUnderline = TRUE;
+    SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(CreateFontIndirectA(&font)), FALSE);
+    HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kLinkCursorId));
+    SetClassLongPtrA(link, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
+}
+
+void applyFont(HWND control, ControlFont font, const Quiz* quiz) {
+    switch (font) {
+        case ControlFont::Gui:
+            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                         TRUE);
+            break;
+        case ControlFont::Title:
+            if (quiz) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(quiz->titleFont), TRUE);
+            break;
+        case ControlFont::Score:
+            if (quiz) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(quiz->scoreFont), TRUE);
+            break;
+        case ControlFont::Link:
+            dressLink(control);
+            break;
+        case ControlFont::None:
+            break;
+    }
+}
+
+BOOL onInitDialog(HWND panel) {
+    const Quiz* quiz = currentQuiz();
+    char scoreText[kScoreTextCapacity];
+    wsprintfA(scoreText, " 0 / %d", quiz ? quiz->questionCount : 0);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const ControlSpec& spec : controlSpecs(quiz, scoreText)) {
+        HWND control =
+            CreateWindowExA(0, spec.className, spec.text, spec.style, spec.x, spec.y, spec.width, spec.height,
+                            panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+        applyFont(control, spec.font, quiz);
+    }
+    SetWindowLongPtrA(panel, DWLP_USER, reinterpret_cast<LONG_PTR>(CreateSolidBrush(kPanelColour)));
+    return TRUE;
+}
+
+void onSize(HWND panel, int clientWidth) {
+    for (const HeaderMove& move : headerLayout(clientWidth)) {
+        HWND control = GetDlgItem(panel, move.id);
+        SetWindowPos(control, nullptr, move.box.x, move.box.y, move.box.width, move.box.height,
+                     SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+        if (move.repaint) InvalidateRect(control, nullptr, FALSE);
+    }
+}
+
+void openAddress(const char* address) {
+    if (gOpenAddress) {
+        gOpenAddress(address);
+        return;
+    }
+    ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// Only the link's click (notification 0 in the high word) opens the page; a double click sends
+// another notification, and "Sauver" is nobody's concern.
+void onCommand(WPARAM wParam) {
+    if (wParam == static_cast<WPARAM>(kLinkId)) openAddress(kMakerAddress);
+}
+
+INT_PTR onCtlColorStatic(HWND panel, HDC dc, HWND control) {
+    const int id = GetDlgCtrlID(control);
+    if (id == kLinkId) {
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, kLinkTextColour);
+        return reinterpret_cast<INT_PTR>(panelBrush(panel));
+    }
+    if (id >= kPaintedIdFirst && id <= kPaintedIdLast) {
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<INT_PTR>(panelBrush(panel));
+    }
+    return FALSE;  // the rules keep the system's colours
+}
+
+void onDestroy(HWND panel) {
+    HBRUSH brush = panelBrush(panel);
+    if (brush) DeleteObject(brush);
+    SetWindowLongPtrA(panel, DWLP_USER, 0);
+    // The link font was made for this panel alone; its control is about to go too.
+    HGDIOBJ linkFont = reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(panel, kLinkId, WM_GETFONT, 0, 0));
+    if (linkFont) DeleteObject(linkFont);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK headerPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return onInitDialog(panel);
+        case WM_SIZE:
+            onSize(panel, LOWORD(lParam));
+            return 0;
+        case WM_COMMAND:
+            onCommand(wParam);
+            return 0;
+        case WM_CTLCOLORDLG:
+            return reinterpret_cast<INT_PTR>(panelBrush(panel));
+        case WM_CTLCOLORSTATIC:
+            return onCtlColorStatic(panel, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DESTROY:
+            onDestroy(panel);
+            return 0;
+        default:
+            return FALSE;
+    }
+}
+
+OpenAddressHook setOpenAddressHook(OpenAddressHook hook) {
+    OpenAddressHook previous = gOpenAddress;
+    gOpenAddress = hook;
+    return previous;
+}

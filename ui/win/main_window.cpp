@@ -1,6 +1,127 @@
-// PLACEHOLDER: replaced by the real implementation.
+// The main window procedure and the state it shares with start-up.
 #include "ui/win/main_window.h"
-LRESULT CALLBACK mainWindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
-bool registerMainWindowClass(HINSTANCE) { return false; }
-void setMainChildren(HWND, HWND) {}
-int runPlayer(HINSTANCE) { return 0; }
+
+#include <windowsx.h>
+
+#include "ui/control_ids.h"
+#include "ui/main_layout.h"
+#include "ui/scroll.h"
+#include "ui/win/saved_answers_file.h"
+
+namespace {
+
+constexpr COLORREF kLabelColour = RGB(212, 208, 200);
+constexpr COLORREF kLabelTextColour = RGB(0, 0, 0);
+// No part of the player writes this name; closing removes it all the same.
+constexpr char kStrayClipName[] = "velto.mp3";
+
+struct MainState {
+    HWND header;
+    HWND grid;
+    HBRUSH labelBrush;
+};
+MainState gMain = {};
+
+void place(HWND window, const WindowBox& box, UINT flags) {
+    SetWindowPos(window, nullptr, box.x, box.y, box.width, box.height, flags);
+}
+
+BOOL onCreate(HWND window, LPCREATESTRUCT) {
+    RECT client;
+    GetClientRect(window, &client);
+    const WindowBox box = versionLabelAtCreation(client.bottom);
+    HWND label = CreateWindowExA(
+        0, "Static", kVersionLabelText, WS_CHILD | WS_VISIBLE, box.x, box.y, box.width, box.height, window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kVersionLabelId)), GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
+    return TRUE;
+}
+
+void layoutMainWindow(HWND window, int clientWidth, int clientHeight) {
+    const MainLayout layout = mainLayout(clientWidth, clientHeight);
+    if (gMain.grid) place(gMain.grid, layout.grid, SWP_NOZORDER);
+    if (gMain.header) place(gMain.header, layout.header, SWP_NOZORDER);
+    place(GetDlgItem(window, kVersionLabelId), layout.versionLabel, SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+}
+
+void onSize(HWND window, UINT state, int clientWidth, int clientHeight) {
+    if (state == SIZE_MINIMIZED) return;
+    layoutMainWindow(window, clientWidth, clientHeight);
+}
+
+void onClose(HWND) {
+    writeSavedAnswers(gMain.grid);
+    DeleteFileA(kStrayClipName);
+    PostQuitMessage(0);  // the window itself stays: shutdown comes after the loop
+}
+
+void onDestroy(HWND) { PostQuitMessage(0); }
+
+HBRUSH onCtlColorStatic(HWND, HDC dc, HWND control, int) {
+    if (GetDlgCtrlID(control) != kVersionLabelId) return nullptr;
+    SetTextColor(dc, kLabelTextColour);
+    SetBkMode(dc, TRANSPARENT);  // the text sits on the label brush, not on a white box
+    return gMain.labelBrush;
+}
+
+void onMouseWheel(HWND, int, int, int delta, UINT) {
+    const int request = wheelScrollRequest(static_cast<unsigned>(delta) & 0xFFFFu);
+    if (request != 0) PostMessageA(gMain.grid, WM_VSCROLL, static_cast<WPARAM>(request), 0);
+}
+
+}  // namespace
+
+bool registerMainWindowClass(HINSTANCE instance) {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
+    windowClass.lpszClassName = kMainWindowClass;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+HWND createMainWindow(HINSTANCE instance, const char* caption) {
+    return CreateWindowExA(0, kMainWindowClass, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                           kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance, nullptr);
+}
+
+void centreOnDesktop(HWND window) {
+    RECT desktop, outer;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    GetWindowRect(window, &outer);
+    const WindowBox desktopBox = {desktop.left, desktop.top, desktop.right - desktop.left,
+                                  desktop.bottom - desktop.top};
+    const ScreenPoint origin = centredOrigin(desktopBox, outer.right - outer.left, outer.bottom - outer.top);
+    SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void setMainChildren(HWND header, HWND grid) {
+    gMain.header = header;
+    gMain.grid = grid;
+}
+
+void createLabelBrush() { gMain.labelBrush = CreateSolidBrush(kLabelColour); }
+
+void deleteLabelBrush() {
+    if (gMain.labelBrush) DeleteObject(gMain.labelBrush);
+    gMain.labelBrush = nullptr;
+}
+
+HBRUSH labelBrush() { return gMain.labelBrush; }
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        HANDLE_MSG(window, WM_CREATE, onCreate);
+        HANDLE_MSG(window, WM_SIZE, onSize);
+        HANDLE_MSG(window, WM_CLOSE, onClose);
+        HANDLE_MSG(window, WM_DESTROY, onDestroy);
+        HANDLE_MSG(window, WM_CTLCOLORSTATIC, onCtlColorStatic);
+        HANDLE_MSG(window, WM_MOUSEWHEEL, onMouseWheel);
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,12 +1,24 @@
+// The main window ("WindowsApp"): it lays out the header panel and the question grid, shows the
+// version label, forwards wheel notches to the grid and saves the answers when it is closed.
 #pragma once
 
 #include <windows.h>
 
 constexpr char kMainWindowClass[] = "WindowsApp";
+constexpr char kVersionLabelText[] = "(BETA) Réalisé avec la version 2.2  ";
+
+bool registerMainWindowClass(HINSTANCE instance);
+// Created hidden, 544 x 375 at the default position.
+HWND createMainWindow(HINSTANCE instance, const char* caption);
+// Moves the window to the centre of the desktop, keeping its size and z-order.
+void centreOnDesktop(HWND window);
+
+// The dialogs the main window lays out; the grid also receives its wheel and close handling.
+void setMainChildren(HWND header, HWND grid);
+
+// The brush behind the version label: created at start-up, deleted at shutdown.
+void createLabelBrush();
+void deleteLabelBrush();
+HBRUSH labelBrush();
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-bool registerMainWindowClass(HINSTANCE instance);
-// The grid and header the main window lays out; set by start-up once they exist.
-void setMainChildren(HWND header, HWND grid);
-// Runs the whole program: start-up, message loop, shutdown. Returns the exit code.
-int runPlayer(HINSTANCE instance);

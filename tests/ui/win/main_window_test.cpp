@@ -1,0 +1,273 @@
+// Start-up, the main window and shutdown, run in-process on the test executable, which carries the
+// player's resources and no quiz: the fallback quiz (a picture quiz of 7 questions, 2 answers each).
+#include "ui/win/main_window.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "quizdata/win/message_box.h"
+#include "ui/control_ids.h"
+#include "ui/win/player_run.h"
+
+namespace {
+
+int gMessageBoxes = 0;
+void countMessageBox(const char*, const char*) { ++gMessageBoxes; }
+
+RECT childBox(HWND child) {  // in the parent's client coordinates
+    RECT box;
+    GetWindowRect(child, &box);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&box), 2);
+    return box;
+}
+
+void expectBox(HWND child, int x, int y, int width, int height) {
+    const RECT box = childBox(child);
+    EXPECT_EQ(box.left, x);
+    EXPECT_EQ(box.top, y);
+    EXPECT_EQ(box.right - box.left, width);
+    EXPECT_EQ(box.bottom - box.top, height);
+}
+
+std::string windowText(HWND window) {
+    char text[300] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+bool exists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }
+
+std::string savedAnswersName() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name(path);
+    name.erase(0, name.find_last_of("\\/") + 1);
+    return name.substr(0, name.size() - 3) + "txt";
+}
+
+std::string readFile(const std::string& name) {
+    HANDLE file =
+        CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "(missing)";
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    if (!bytes.empty()) ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    return bytes.substr(0, read);
+}
+
+void touch(const char* name) {
+    CloseHandle(CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+}
+
+// The exit code of a WM_QUIT waiting in the queue, or -1 when there is none.
+int takeQuit() {
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return -1;
+    return static_cast<int>(message.wParam);
+}
+
+// Every scroll request posted to the grid since the last call.
+std::string takeScrollRequests(HWND grid) {
+    std::string requests;
+    MSG message;
+    while (PeekMessageA(&message, grid, WM_VSCROLL, WM_VSCROLL, PM_REMOVE))
+        requests += std::to_string(LOWORD(message.wParam)) + " ";
+    return requests;
+}
+
+// Each test starts the player in a fresh current directory of its own.
+class PlayerFrame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousQuiz_ = currentQuiz();
+        previousHook_ = setMessageBoxHook(countMessageBox);
+        gMessageBoxes = 0;
+        GetCurrentDirectoryA(MAX_PATH, previousDirectory_);
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        directory_ = std::string(temp) + "velto-frame-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(directory_.c_str(), nullptr);
+        ASSERT_TRUE(SetCurrentDirectoryA(directory_.c_str()));
+        DeleteFileA(savedAnswersName().c_str());
+        ASSERT_TRUE(startPlayer(GetModuleHandleA(nullptr), &player_));
+    }
+
+    void TearDown() override {
+        if (player_.quiz) shutdownPlayer(&player_);
+        if (IsWindow(player_.main)) DestroyWindow(player_.main);
+        // Posted requests and quits only: paint messages come back until a window is painted.
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {
+        }
+        while (takeQuit() >= 0) {
+        }
+        UnregisterClassA(kMainWindowClass, GetModuleHandleA(nullptr));
+        DeleteFileA(savedAnswersName().c_str());
+        SetCurrentDirectoryA(previousDirectory_);
+        RemoveDirectoryA(directory_.c_str());
+        setMessageBoxHook(previousHook_);
+        publishQuiz(previousQuiz_);
+    }
+
+    void expectLayout() {
+        RECT client;
+        GetClientRect(player_.main, &client);
+        const int w = client.right, h = client.bottom;
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        expectBox(player_.grid, 5, 50, w - 11, h - 68);
+        expectBox(player_.header, 5, 2, w - 11, 49);
+        expectBox(GetDlgItem(player_.main, kVersionLabelId), w - 175, h - 16, 180, 15);
+    }
+
+    PlayerWindows player_ = {};
+    Quiz* previousQuiz_ = nullptr;
+    MessageBoxHook previousHook_ = nullptr;
+    char previousDirectory_[MAX_PATH] = {};
+    std::string directory_;
+};
+
+TEST_F(PlayerFrame, StartsCentredAndCaptionedWithTheQuizTitle) {
+    EXPECT_EQ(gMessageBoxes, 0);
+    EXPECT_EQ(currentQuiz(), player_.quiz);
+    EXPECT_EQ(windowText(player_.main), "Nom du velto");
+    char className[64] = {};
+    GetClassNameA(player_.main, className, sizeof className);
+    EXPECT_STREQ(className, "WindowsApp");
+    EXPECT_EQ(GetClassLongPtrA(player_.main, GCL_STYLE), static_cast<ULONG_PTR>(CS_DBLCLKS));
+    EXPECT_EQ(GetClassLongPtrA(player_.main, GCLP_HBRBACKGROUND),
+              static_cast<ULONG_PTR>(COLOR_SCROLLBAR + 1));
+    const LONG_PTR style = GetWindowLongPtrA(player_.main, GWL_STYLE);
+    EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
+    EXPECT_EQ(SendMessageA(player_.main, WM_GETICON, ICON_BIG, 0),
+              reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_QUESTION)));
+
+    RECT outer, desktop;
+    GetWindowRect(player_.main, &outer);
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    EXPECT_EQ(outer.right - outer.left, 544);
+    EXPECT_EQ(outer.bottom - outer.top, 375);
+    EXPECT_EQ(outer.left, desktop.left + (desktop.right - desktop.left - 544) / 2);
+    EXPECT_EQ(outer.top, desktop.top + (desktop.bottom - desktop.top - 375) / 2);
+
+    EXPECT_TRUE(IsWindowVisible(player_.main));
+    EXPECT_TRUE(IsWindowVisible(player_.header));
+    EXPECT_TRUE(IsWindowVisible(player_.grid));
+    EXPECT_EQ(GetParent(player_.header), player_.main);
+    EXPECT_EQ(GetParent(player_.grid), player_.main);
+    EXPECT_EQ(player_.quiz->headerWindow, player_.header);
+    EXPECT_EQ(GetScrollPos(player_.grid, SB_VERT), 0);
+}
+
+TEST_F(PlayerFrame, VersionLabelSitsBottomRightOnItsBrush) {
+    HWND label = GetDlgItem(player_.main, kVersionLabelId);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(windowText(label), "(BETA) Réalisé avec la version 2.2  ");
+    EXPECT_EQ(SendMessageA(label, WM_GETFONT, 0, 0),
+              reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+    expectLayout();
+
+    HDC dc = GetDC(label);
+    SetTextColor(dc, RGB(1, 2, 3));
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+        player_.main, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)));
+    EXPECT_EQ(brush, labelBrush());
+    LOGBRUSH info = {};
+    GetObjectA(brush, sizeof info, &info);
+    EXPECT_EQ(info.lbColor, RGB(212, 208, 200));
+    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
+    ReleaseDC(label, dc);
+
+    HWND other = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 10, 10, player_.main,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(8001)), nullptr, nullptr);
+    dc = GetDC(other);
+    EXPECT_EQ(SendMessageA(player_.main, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(other)),
+              0);
+    ReleaseDC(other, dc);
+    DestroyWindow(other);
+}
+
+TEST_F(PlayerFrame, ResizingLaysOutAndMinimisingLeavesTheLayout) {
+    for (const SIZE size : {SIZE{700, 500}, SIZE{400, 300}, SIZE{544, 375}}) {
+        SetWindowPos(player_.main, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        expectLayout();
+    }
+    const RECT grid = childBox(player_.grid);
+    // A minimised window's WM_SIZE carries a zero client area; it must not reach the layout.
+    SendMessageA(player_.main, WM_SIZE, SIZE_MINIMIZED, 0);
+    ShowWindow(player_.main, SW_MINIMIZE);
+    RECT after = childBox(player_.grid);
+    EXPECT_EQ(after.right - after.left, grid.right - grid.left);
+    EXPECT_EQ(after.bottom - after.top, grid.bottom - grid.top);
+    ShowWindow(player_.main, SW_RESTORE);
+    expectLayout();
+}
+
+TEST_F(PlayerFrame, OnlyWholeWheelNotchesScrollTheGrid) {
+    takeScrollRequests(player_.grid);
+    struct Case {
+        int delta;
+        const char* requests;
+    };
+    const Case cases[] = {{120, "501 "}, {-120, "500 "}, {240, ""}, {-240, ""}, {60, ""}, {-60, ""}, {0, ""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.delta);
+        SendMessageA(player_.main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(c.delta)),
+                     MAKELPARAM(10, 10));
+        EXPECT_EQ(takeScrollRequests(player_.grid), c.requests);
+    }
+}
+
+TEST_F(PlayerFrame, ClosingSavesDeletesTheStrayClipAndQuits) {
+    touch("velto.mp3");
+    EXPECT_EQ(SendMessageA(player_.main, WM_CLOSE, 0, 0), 0);
+    EXPECT_EQ(takeQuit(), 0);
+    EXPECT_TRUE(IsWindow(player_.main)) << "closing does not destroy the window";
+    EXPECT_FALSE(exists("velto.mp3"));
+    // One empty line per answer field: 7 questions of 2 answers.
+    std::string expected;
+    for (int i = 0; i < 14; ++i) expected += "\r\n";
+    EXPECT_EQ(readFile(savedAnswersName()), expected);
+}
+
+TEST_F(PlayerFrame, DestroyingWithoutClosingQuitsWithoutSaving) {
+    DestroyWindow(player_.main);
+    EXPECT_EQ(takeQuit(), 0);
+    EXPECT_FALSE(exists(savedAnswersName().c_str()));
+}
+
+TEST_F(PlayerFrame, MessageLoopEndsWithTheQuitCode) {
+    PostMessageA(player_.main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(runMessageLoop(player_.grid), 0);
+    EXPECT_TRUE(exists(savedAnswersName().c_str()));
+    PostQuitMessage(3);
+    EXPECT_EQ(runMessageLoop(player_.grid), 3);
+}
+
+TEST_F(PlayerFrame, ShutdownEndsTheDialogsAndReleasesEverything) {
+    const HBRUSH brush = labelBrush();
+    const HWND header = player_.header;
+    shutdownPlayer(&player_);
+    EXPECT_FALSE(IsWindowVisible(player_.grid)) << "the grid is ended";
+    EXPECT_FALSE(IsWindow(header));
+    EXPECT_TRUE(IsWindow(player_.main)) << "only a media quiz's shutdown destroys the main window";
+    EXPECT_EQ(GetObjectType(brush), 0u);
+    EXPECT_EQ(labelBrush(), nullptr);
+    EXPECT_EQ(currentQuiz(), nullptr);
+    EXPECT_EQ(player_.quiz, nullptr);
+}
+
+TEST_F(PlayerFrame, UnregisteredClassEndsStartUpAtOnce) {
+    // The class is still registered by SetUp's start-up, so a second start cannot register it.
+    Quiz* published = currentQuiz();
+    PlayerWindows second = {};
+    EXPECT_FALSE(startPlayer(GetModuleHandleA(nullptr), &second));
+    EXPECT_EQ(second.main, nullptr);
+    EXPECT_EQ(second.quiz, nullptr);
+    EXPECT_EQ(currentQuiz(), published);
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+// Start-up, message loop and shutdown of the player.
+#include "ui/win/player_run.h"
+
+#include <cstdlib>
+
+#include "media/win/playback.h"
+#include "quizdata/codec.h"
+#include "quizdata/win/loader.h"
+#include "quizdata/win/message_box.h"
+#include "ui/control_ids.h"
+#include "ui/win/grid.h"
+#include "ui/win/header_panel.h"
+#include "ui/win/main_window.h"
+
+namespace {
+
+// The record, filled from the resources; its message boxes appear before any window.
+Quiz* loadRecord() {
+    auto* quiz = static_cast<Quiz*>(std::calloc(1, sizeof(Quiz)));
+    if (!quiz) return nullptr;
+    applyDefaults(quiz);
+    publishQuiz(quiz);
+    setCodecAlert(showMessage);
+    loadQuiz(quiz);
+    return quiz;
+}
+
+void createDialogs(HINSTANCE instance, PlayerWindows* player) {
+    player->header =
+        CreateDialogParamA(instance, MAKEINTRESOURCEA(kHeaderDialogId), player->main, headerPanelProc, 0);
+    ShowWindow(player->header, SW_SHOWNORMAL);
+    player->quiz->headerWindow = player->header;
+    setMainChildren(player->header, nullptr);
+    player->grid = CreateDialogParamA(instance, MAKEINTRESOURCEA(kGridDialogId), player->main, gridProc, 0);
+    setMainChildren(player->header, player->grid);
+}
+
+}  // namespace
+
+bool startPlayer(HINSTANCE instance, PlayerWindows* player) {
+    *player = PlayerWindows{};
+    if (!registerMainWindowClass(instance)) return false;
+    createLabelBrush();
+    player->quiz = loadRecord();
+    if (!player->quiz) {
+        deleteLabelBrush();
+        return false;
+    }
+    initMedia();
+    player->main = createMainWindow(instance, player->quiz->title);
+    centreOnDesktop(player->main);
+    createDialogs(instance, player);
+    ShowWindow(player->main, SW_SHOWNORMAL);  // its WM_SIZE lays out both dialogs
+    ShowWindow(player->grid, SW_SHOWNORMAL);
+    SendMessageA(player->grid, WM_VSCROLL, SB_TOP, 0);
+    return true;
+}
+
+int runMessageLoop(HWND grid) {
+    MSG message = {};
+    BOOL got;
+    while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
+        if (IsDialogMessageA(grid, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return got == 0 ? static_cast<int>(message.wParam) : 0;
+}
+
+void shutdownPlayer(PlayerWindows* player) {
+    EndDialog(player->grid, 0);
+    DestroyWindow(player->header);
+    shutdownMedia(player->main);
+    deleteLabelBrush();
+    setMainChildren(nullptr, nullptr);
+    releaseQuiz(player->quiz);
+    std::free(player->quiz);
+    publishQuiz(nullptr);
+    player->quiz = nullptr;
+}
+
+int runPlayer(HINSTANCE instance) {
+    PlayerWindows player;
+    if (!startPlayer(instance, &player)) return 0;
+    const int exitCode = runMessageLoop(player.grid);
+    shutdownPlayer(&player);
+    return exitCode;
+}
