@@ -1,0 +1,361 @@
+// The quiz file: reading it, every refusal with its line, its media.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "quizdata/quiz_types.h"
+#include "tools/quizfile/media_files.h"
+#include "tools/quizfile/quiz_reader.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string textQuiz(const std::string& settings, const std::string& questions) {
+    return "kind = \"text\"\ntitle = \"Quiz\"\n" + settings + questions;
+}
+
+const char kOneQuestion[] = "[[questions]]\nprompt = \"P\"\nanswer = \"A\"\n";
+
+std::string manyQuestions(int count) {
+    std::string out;
+    for (int i = 0; i < count; ++i) out += kOneQuestion;
+    return out;
+}
+
+struct BadCase {
+    const char* name;
+    std::string toml;
+    int line;
+    std::string message;  // part of the message, as the quiz maker sees it
+    bool warning;
+};
+
+// Line 1 is `kind`, line 2 `title`, settings follow on line 3.
+std::vector<BadCase> badCases() {
+    const std::string q = kOneQuestion;
+    return {
+        {"misspelt quiz key", textQuiz("titel = \"x\"\n", q), 3,
+         "unknown key 'titel' (did you mean 'title'?)", false},
+        {"misspelt question key",
+         textQuiz("answers_per_question = 2\n",
+                  "[[questions]]\nprompt = \"P\"\nanwsers = [\"a\", \"b\"]\n"),
+         6, "unknown key 'anwsers' (did you mean 'answers'?)", false},
+        {"unknown key far from any", textQuiz("zzzzzz = 1\n", q), 3,
+         "unknown key 'zzzzzz'; remove it", false},
+        {"question key at the top", textQuiz("answer = \"x\"\n", q), 3,
+         "'answer' is a question key: put it under a [[questions]] header", false},
+        {"setting after the questions", textQuiz("", q + "codes = [\"X\"]\n"), 6,
+         "'codes' is a quiz setting, not a question key", false},
+        {"missing answer", textQuiz("", q + "\n[[questions]]\nprompt = \"P\"\n"), 7,
+         "question 2: no answer: add answer = \"...\"", false},
+        {"two answers where one is expected",
+         textQuiz("",
+                  "[[questions]]\nprompt = \"P\"\n"
+                  "answers = [\"a\", \"b\"]\n"),
+         5, "question 1: this quiz has one answer per question", false},
+        {"one answer where two are expected",
+         textQuiz("answers_per_question = 2\n", "[[questions]]\nprompt = \"P\"\nanswer = \"a\"\n"),
+         6, "question 1: this quiz has two answers per question", false},
+        {"three answers",
+         textQuiz("answers_per_question = 2\n",
+                  "[[questions]]\nprompt = \"P\"\nanswers = [\"a\", \"b\", \"c\"]\n"),
+         6, "answers must list exactly two texts", false},
+        {"text over 259 characters", textQuiz("author = \"" + std::string(260, 'e') + "\"\n", q), 3,
+         "author is 260 characters long; at most 259 fit", false},
+        {"character outside Windows-1252", textQuiz("description = \"Ah Ωmega\"\n", q), 3,
+         "description, character 4: 'Ω' (U+03A9) has no Windows-1252 form", false},
+        {"separator in a text", textQuiz("", "[[questions]]\nprompt = \"P\"\nanswer = \"a|b\"\n"),
+         5, "question 1: answer holds '|' (character 2)", false},
+        {"line break in a prompt",
+         textQuiz("", "[[questions]]\nprompt = \"\"\"x\ny\"\"\"\nanswer = \"a\"\n"), 4,
+         "question 1: prompt holds a line break (character 2)", false},
+        {"carriage return in a code", textQuiz("codes = [\"A\\rB\"]\n", q), 3,
+         "code 1 holds a line break (character 2)", false},
+        {"zero character", textQuiz("", "[[questions]]\nprompt = \"P\"\nanswer = \"a\\u0000\"\n"),
+         5, "question 1: answer holds a zero character (character 2)", false},
+        {"97 questions", textQuiz("", manyQuestions(97)), 3 + 96 * 3,
+         "question 97: a quiz holds at most 96 questions", false},
+        {"more codes than questions", textQuiz("codes = [\"A\", \"B\"]\n", q), 3,
+         "codes lists 2 codes but the quiz has 1 question; code k is unlocked", false},
+        {"colour component out of range", textQuiz("background = [10, 20,\n  300]\n", q), 4,
+         "background blue is 300", false},
+        {"malformed colour", textQuiz("background = \"#12345\"\n", q), 3,
+         "background \"#12345\" is not a colour", false},
+        {"colour as a number", textQuiz("background = 5\n", q), 3,
+         "background must be \"#RRGGBB\" or [red, green, blue], not a whole number", false},
+        {"unknown kind", "title = \"Quiz\"\nkind = \"pictur\"\n" + q, 2,
+         "unknown kind \"pictur\" (did you mean \"picture\"?)", false},
+        {"missing kind", "title = \"Quiz\"\n" + q, 1, "the quiz has no kind", false},
+        {"unknown reveal", textQuiz("reveal = \"everything\"\n", q), 3,
+         "unknown reveal \"everything\"; use \"none\", \"picture\"", false},
+        {"answers per question out of range", textQuiz("answers_per_question = 3\n", q), 3,
+         "answers_per_question must be 1 or 2", false},
+        {"missing title", "kind = \"text\"\n" + q, 1, "the quiz has no title", false},
+        {"no questions", textQuiz("", ""), 1, "the quiz has no questions", false},
+        {"title of the wrong type", "kind = \"text\"\ntitle = 12\n" + q, 2,
+         "title must be a text in quotes, not a whole number", false},
+        {"empty answer", textQuiz("", "[[questions]]\nprompt = \"P\"\nanswer = \"\"\n"), 5,
+         "question 1: answer is empty", false},
+        {"answer ending in a space",
+         textQuiz("", "[[questions]]\nprompt = \"P\"\nanswer = \"Paris \"\n"), 5,
+         "question 1: answer ends with a space", false},
+        {"text quiz without prompt", textQuiz("", "[[questions]]\nanswer = \"a\"\n"), 3,
+         "question 1: no prompt", false},
+        {"media in a text quiz", textQuiz("", q + "media = \"a.jpg\"\n"), 6,
+         "question 1: a text quiz shows no media", false},
+        {"picture quiz without media",
+         "kind = \"picture\"\ntitle = \"Q\"\n\n[[questions]]\nanswer = \"a\"\n", 4,
+         "question 1: no media: a picture quiz needs a JPEG picture", false},
+        {"TOML syntax", textQuiz("author = \"unclosed\n", q), 3, "TOML syntax:", false},
+        {"letter outside quotes", textQuiz("auteur\u00e9 = \"x\"\n", q), 3,
+         "TOML syntax: '\u00e9' stands outside quotes", false},
+        {"letter outside quotes after every kind of string",
+         textQuiz("description = '''it's \"\"\"\u00e9\"\"\" ''''\n"
+                  "author = \"\"\"a\\\"\"\"\u00e9\n\"\"\"\"\"\n"
+                  "# comment \u00e9\ncaptions = ['\u00e9', \"\\\"\u00e9\"]\n\u00a1 = 1\n",
+                  q),
+         8, "TOML syntax: '\u00a1' stands outside quotes", false},
+        {"table header broken across lines", textQuiz("", "[[\nquestions]]\n"), 3,
+         "TOML syntax: Error while parsing key", false},
+        {"not UTF-8", textQuiz("# ok\nauthor = \"x\" \xff\n", q), 4,
+         "TOML syntax: byte 0xFF is not UTF-8", false},
+        {"answer picture without a picture reveal",
+         "kind = \"picture\"\ntitle = \"Q\"\n[[questions]]\nanswer = \"a\"\nmedia = \"q.jpg\"\n"
+         "answer_picture = \"a.jpg\"\n",
+         6, "question 1: answer_picture is shown only with reveal = \"picture\" or \"both\"", true},
+        {"explanation that is never shown", textQuiz("", q + "explanation = \"E\"\n"), 6,
+         "question 1: explanation is left out with reveal = \"none\"", true},
+        {"captions of a one-answer quiz", textQuiz("captions = [\"A\", \"B\"]\n", q), 3,
+         "captions are shown only above the two answer columns", true},
+    };
+}
+
+TEST(QuizFileTest, EachProblemIsReportedAtItsLine) {
+    for (const BadCase& c : badCases()) {
+        SCOPED_TRACE(c.name);
+        QuizFile quiz;
+        Diagnostics diags;
+        const bool ok = readQuizText(c.toml, "case.toml", quiz, diags);
+        EXPECT_EQ(ok, c.warning);
+        bool found = false;
+        for (const Diagnostic& d : diags.items) {
+            if (d.line == c.line && d.warning == c.warning &&
+                d.message.find(c.message) != std::string::npos)
+                found = true;
+        }
+        EXPECT_TRUE(found) << "wanted line " << c.line << ": " << c.message << "\ngot:\n"
+                           << formatDiagnostics("case.toml", diags);
+    }
+}
+
+TEST(QuizFileTest, AllProblemsOfAFileAreReportedTogether) {
+    const std::string toml =
+        "kind = \"text\"\ntitle = \"a|b\"\nbackground = \"red\"\n"
+        "[[questions]]\nprompt = \"P\"\nanswr = \"x\"\n";
+    QuizFile quiz;
+    Diagnostics diags;
+    EXPECT_FALSE(readQuizText(toml, "q.toml", quiz, diags));
+    EXPECT_EQ(diags.errorCount(), 4) << formatDiagnostics("q.toml", diags);
+    EXPECT_EQ(formatDiagnostics("q.toml", diags).substr(0, 12), "q.toml:2: ti");
+}
+
+TEST(QuizFileTest, ReadsEverySettingOfAFullQuiz) {
+    const std::string toml = R"(kind = "picture"
+title = "Capitales d'Europe"
+author = "Marie"
+description = "Trouvez la capitale. Coût : 5 €"
+answers_per_question = 2
+captions = ["Pays", "Capitale"]
+reveal = "both"
+background = "#0A141E"
+codes = ["K7Q2", "M3X9"]
+
+[[questions]]
+answers = ["France", "Paris"]
+explanation = "Capitale depuis 987."
+media = "img/paris.jpg"
+answer_picture = "img/paris-réponse.jpg"
+
+[[questions]]
+prompt = "Deuxième"
+answers = ["Italie", "Rome"]
+media = "/abs/rome.jpg"
+)";
+    QuizFile quiz;
+    Diagnostics diags;
+    ASSERT_TRUE(readQuizText(toml, "q.toml", quiz, diags)) << formatDiagnostics("q.toml", diags);
+    EXPECT_TRUE(diags.items.empty());
+    const DefinitionData& d = quiz.definition;
+    EXPECT_EQ(d.kind, KindPicture);
+    EXPECT_EQ(d.title, "Capitales d'Europe");
+    EXPECT_EQ(d.description, "Trouvez la capitale. Co\xFBt : 5 \x80");
+    EXPECT_EQ(d.author, "Marie");
+    EXPECT_EQ(d.answersPerQuestion, 2);
+    EXPECT_EQ(d.caption1, "Pays");
+    EXPECT_EQ(d.caption2, "Capitale");
+    EXPECT_EQ(d.revealMode, RevealBoth);
+    EXPECT_EQ(d.bgRed, 0x0A);
+    EXPECT_EQ(d.bgGreen, 0x14);
+    EXPECT_EQ(d.bgBlue, 0x1E);
+    ASSERT_EQ(d.questionCount, 2);
+    ASSERT_EQ(d.questions.size(), 2u);
+    EXPECT_EQ(d.questions[0].answer1, "France");
+    EXPECT_EQ(d.questions[0].answer2, "Paris");
+    EXPECT_EQ(d.questions[0].explanation, "Capitale depuis 987.");
+    EXPECT_EQ(d.questions[0].prompt, "");
+    EXPECT_EQ(d.questions[1].prompt, "Deuxi\xE8me");
+    EXPECT_EQ(d.questions[1].explanation, "");
+    EXPECT_EQ(quiz.codes, (std::vector<std::string>{"K7Q2", "M3X9"}));
+    ASSERT_EQ(quiz.sources.size(), 2u);
+    EXPECT_EQ(quiz.sources[0].line, 11);
+    EXPECT_EQ(quiz.sources[0].media.path, "img/paris.jpg");
+    EXPECT_EQ(quiz.sources[0].media.line, 14);
+    EXPECT_EQ(quiz.sources[0].answerPicture.path, u8"img/paris-réponse.jpg");
+    EXPECT_FALSE(quiz.sources[1].answerPicture.given());
+    EXPECT_EQ(quiz.sources[1].media.path, "/abs/rome.jpg");
+}
+
+// Every kind of TOML string means the same once letters beyond ASCII are in it.
+TEST(QuizFileTest, AllStringFormsKeepTheirMeaning) {
+    const std::string toml =
+        "\xEF\xBB\xBFkind = \"text\"  # r\u00e9sum\u00e9 \U0001F600\n"
+        "title = 'C:\\dossier \"\u00e9t\u00e9\"'\n"
+        "author = '''\nl'\u00e9t\u00e9 \\n''''\n"
+        "description = \"\"\"\\\n   caf\u00e9 \\u00e9 \"\"\"\"\n"
+        "captions = [\"\u0153uvre\", '\u20ac']\n"
+        "[[questions]]\nprompt = \"\u00ab P \u00bb\"\nanswer = \"A\"\n";
+    QuizFile quiz;
+    Diagnostics diags;
+    ASSERT_TRUE(readQuizText(toml, "q.toml", quiz, diags)) << formatDiagnostics("q.toml", diags);
+    EXPECT_EQ(quiz.definition.title, "C:\\dossier \"\xE9t\xE9\"");
+    EXPECT_EQ(quiz.definition.author, "l'\xE9t\xE9 \\n'");
+    EXPECT_EQ(quiz.definition.description, "caf\xE9 \xE9 \"");
+    EXPECT_EQ(quiz.definition.caption1, "\x9C" "uvre");
+    EXPECT_EQ(quiz.definition.caption2, "\x80");
+    EXPECT_EQ(quiz.definition.questions[0].prompt, "\xAB P \xBB");
+}
+
+TEST(QuizFileTest, DefaultsAndPaddedCodes) {
+    QuizFile quiz;
+    Diagnostics diags;
+    ASSERT_TRUE(
+        readQuizText(textQuiz("codes = [\"A\"]\nbackground = [1, 2, 3]\n", manyQuestions(3)),
+                     "q.toml", quiz, diags));
+    EXPECT_EQ(quiz.definition.answersPerQuestion, 1);
+    EXPECT_EQ(quiz.definition.revealMode, RevealNone);
+    EXPECT_EQ(quiz.definition.bgRed, 1);
+    EXPECT_EQ(quiz.definition.bgBlue, 3);
+    // The codes block holds one line per question, so a built quiz never lacks its codes.
+    EXPECT_EQ(quiz.codes, (std::vector<std::string>{"A", "", ""}));
+    QuizFile plain;
+    // 259 accented letters are 518 bytes of UTF-8 but 259 characters of the player: they fit.
+    std::string accents;
+    for (int i = 0; i < 259; ++i) accents += u8"\u00e9";
+    ASSERT_TRUE(readQuizText(textQuiz("author = \"" + accents + "\"\n", kOneQuestion), "q.toml",
+                             plain, diags));
+    EXPECT_EQ(plain.definition.author, std::string(259, '\xE9'));
+    EXPECT_EQ(plain.definition.bgRed, 90);
+    EXPECT_EQ(plain.definition.bgGreen, 95);
+    EXPECT_EQ(plain.definition.bgBlue, 150);
+    EXPECT_EQ(plain.codes, std::vector<std::string>{""});
+}
+
+TEST(QuizFileTest, AnExplanationOutsideItsRevealModeIsNotStored) {
+    QuizFile quiz;
+    Diagnostics diags;
+    ASSERT_TRUE(readQuizText(
+        textQuiz("reveal = \"picture\"\n", std::string(kOneQuestion) + "explanation = \"E\"\n"),
+        "q.toml", quiz, diags));
+    EXPECT_EQ(quiz.definition.questions[0].explanation, "");
+    EXPECT_EQ(diags.warningCount(), 2);  // the explanation, and a picture reveal in a text quiz
+}
+
+TEST(QuizFileTest, MediaSignatures) {
+    struct Case {
+        MediaFormat format;
+        std::vector<uint8_t> bytes;
+        bool accepted;
+    } cases[] = {
+        {MediaFormat::Jpeg, {0xFF, 0xD8, 0xFF, 0xE0}, true},
+        {MediaFormat::Jpeg, {0xFF, 0xD8}, false},
+        {MediaFormat::Jpeg, {0x89, 'P', 'N', 'G'}, false},
+        {MediaFormat::Mp3, {'I', 'D', '3', 4, 0}, true},
+        {MediaFormat::Mp3, {0xFF, 0xFB, 0x90}, true},
+        {MediaFormat::Mp3, {0xFF, 0xE3}, true},
+        {MediaFormat::Mp3, {0xFF, 0xD8, 0xFF}, false},
+        {MediaFormat::Mp3, {'R', 'I', 'F', 'F'}, false},
+        {MediaFormat::Avi, {'R', 'I', 'F', 'F', 1, 2, 3, 4, 'A', 'V', 'I', ' ', 'L'}, true},
+        {MediaFormat::Avi, {'R', 'I', 'F', 'F', 1, 2, 3, 4, 'W', 'A', 'V', 'E'}, false},
+        {MediaFormat::Avi, {'R', 'I', 'F', 'F', 1, 2, 3, 4, 'A', 'V', 'I'}, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(hasMediaSignature(c.format, c.bytes), c.accepted)
+            << mediaExtension(c.format) << " case of " << c.bytes.size() << " bytes";
+    }
+}
+
+class QuizMediaTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("velto-media-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "img");
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    void write(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir_ / name, std::ios::binary) << bytes;
+    }
+    fs::path dir_;
+};
+
+TEST_F(QuizMediaTest, ReadsMediaAndReportsEachBadFileAtItsLine) {
+    write("img/ok.jpg", "\xFF\xD8\xFF\xE0rest");
+    write("img/png.jpg", "\x89PNG\r\n");
+    write("img/empty.jpg", "");
+    const std::string toml =
+        "kind = \"picture\"\ntitle = \"Q\"\nreveal = \"picture\"\n"
+        "[[questions]]\nanswer = \"a\"\nmedia = \"img/ok.jpg\"\nanswer_picture = \"img/png.jpg\"\n"
+        "[[questions]]\nanswer = \"b\"\nmedia = \"img/none.jpg\"\n"
+        "[[questions]]\nanswer = \"c\"\nmedia = \"img/empty.jpg\"\n"
+        "[[questions]]\nanswer = \"d\"\nmedia = \"img\"\n";
+    QuizFile quiz;
+    Diagnostics diags;
+    ASSERT_TRUE(readQuizText(toml, "q.toml", quiz, diags));
+    std::vector<std::string> seen;
+    loadQuizMedia(quiz, dir_, diags, [&](int n, int total, const std::string& path) {
+        seen.push_back(std::to_string(n) + "/" + std::to_string(total) + " " + path);
+    });
+    EXPECT_EQ(seen.front(), "1/5 img/ok.jpg");
+    EXPECT_EQ(seen.size(), 5u);
+    EXPECT_EQ(quiz.sources[0].media.bytes.size(), 8u);
+    const std::string report = formatDiagnostics("q.toml", diags);
+    EXPECT_EQ(diags.errorCount(), 4) << report;
+    EXPECT_NE(report.find("q.toml:7: 'img/png.jpg' is not a JPEG picture"), std::string::npos);
+    EXPECT_NE(report.find("q.toml:10: cannot read 'img/none.jpg': no such file"),
+              std::string::npos);
+    EXPECT_NE(report.find("q.toml:13: 'img/empty.jpg' is empty"), std::string::npos);
+    EXPECT_NE(report.find("q.toml:16: cannot read 'img': it is a folder"), std::string::npos);
+}
+
+TEST_F(QuizMediaTest, KindDecidesTheFormatOfQuestionMedia) {
+    write("clip.mp3", "RIFF\1\2\3\4AVI ");
+    write("clip.avi", "RIFF\1\2\3\4AVI ");
+    for (const char* kind : {"audio", "video"}) {
+        SCOPED_TRACE(kind);
+        const std::string toml = std::string("kind = \"") + kind +
+                                 "\"\ntitle = \"Q\"\n"
+                                 "[[questions]]\nanswer = \"a\"\nmedia = \"clip." +
+                                 (kind[0] == 'a' ? "mp3" : "avi") + "\"\n";
+        QuizFile quiz;
+        Diagnostics diags;
+        ASSERT_TRUE(readQuizText(toml, "q.toml", quiz, diags));
+        loadQuizMedia(quiz, dir_, diags);
+        EXPECT_EQ(diags.hasErrors(), kind[0] == 'a') << formatDiagnostics("q.toml", diags);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,93 @@
+#include "tools/quizfile/media_files.h"
+
+#include "quizdata/quiz_types.h"
+#include "tools/quizfile/file_io.h"
+
+namespace {
+
+const char* formatDescription(MediaFormat format) {
+    switch (format) {
+        case MediaFormat::Jpeg:
+            return "a JPEG picture (its bytes start FF D8 FF)";
+        case MediaFormat::Mp3:
+            return "an mp3 clip (it starts with an ID3 tag or an MPEG audio frame)";
+        case MediaFormat::Avi:
+            return "an avi clip (it starts RIFF....AVI )";
+    }
+    return "";
+}
+
+bool startsWith(const std::vector<uint8_t>& bytes, size_t at, const char* text) {
+    for (size_t i = 0; text[i] != '\0'; ++i)
+        if (at + i >= bytes.size() || bytes[at + i] != static_cast<uint8_t>(text[i])) return false;
+    return true;
+}
+
+// `format` null: the quiz's kind is unknown (already an error), so any bytes pass.
+void loadOne(MediaRef& ref, const MediaFormat* format, const std::filesystem::path& baseDir,
+             Diagnostics& diags) {
+    std::string error;
+    if (!readFileBytes(resolveQuizPath(baseDir, ref.path), ref.bytes, error)) {
+        diags.error(ref.line, "cannot read '" + ref.path + "': " + error +
+                                  "; names are relative to the quiz file");
+        return;
+    }
+    if (ref.bytes.empty()) {
+        diags.error(ref.line, "'" + ref.path + "' is empty; name a picture or clip file");
+    } else if (format && !hasMediaSignature(*format, ref.bytes)) {
+        diags.error(ref.line, "'" + ref.path + "' is not " + formatDescription(*format) +
+                                  ": convert it or name the right file");
+    }
+}
+
+}  // namespace
+
+MediaFormat questionMediaFormat(int kind) {
+    if (kind == KindAudio) return MediaFormat::Mp3;
+    if (kind == KindVideo) return MediaFormat::Avi;
+    return MediaFormat::Jpeg;
+}
+
+bool hasMediaSignature(MediaFormat format, const std::vector<uint8_t>& bytes) {
+    switch (format) {
+        case MediaFormat::Jpeg:
+            return bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
+        case MediaFormat::Mp3:
+            return startsWith(bytes, 0, "ID3") ||
+                   (bytes.size() >= 2 && bytes[0] == 0xFF && (bytes[1] & 0xE0) == 0xE0);
+        case MediaFormat::Avi:
+            return startsWith(bytes, 0, "RIFF") && startsWith(bytes, 8, "AVI ");
+    }
+    return false;
+}
+
+const char* mediaExtension(MediaFormat format) {
+    switch (format) {
+        case MediaFormat::Jpeg:
+            return "jpg";
+        case MediaFormat::Mp3:
+            return "mp3";
+        case MediaFormat::Avi:
+            return "avi";
+    }
+    return "";
+}
+
+void loadQuizMedia(QuizFile& quiz, const std::filesystem::path& baseDir, Diagnostics& diags,
+                   const MediaProgress& progress) {
+    static const MediaFormat kJpeg = MediaFormat::Jpeg;
+    const int kind = quiz.definition.kind;
+    const MediaFormat questionFormat = questionMediaFormat(kind);
+    const MediaFormat* const checked =
+        kind >= KindText && kind <= KindVideo ? &questionFormat : nullptr;
+    std::vector<std::pair<MediaRef*, const MediaFormat*>> files;
+    for (QuestionSource& source : quiz.sources) {
+        if (source.media.given()) files.emplace_back(&source.media, checked);
+        if (source.answerPicture.given()) files.emplace_back(&source.answerPicture, &kJpeg);
+    }
+    const int total = static_cast<int>(files.size());
+    for (int i = 0; i < total; ++i) {
+        if (progress) progress(i + 1, total, files[i].first->path);
+        loadOne(*files[i].first, files[i].second, baseDir, diags);
+    }
+}

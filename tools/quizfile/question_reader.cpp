@@ -1,0 +1,136 @@
+#include "tools/quizfile/question_reader.h"
+
+#include "quizdata/quiz_types.h"
+#include "tools/quizfile/quiz_keys.h"
+#include "tools/quizfile/toml_fields.h"
+
+namespace {
+
+using namespace quizkey;
+
+int keyLine(const toml::table& table, const char* key, int fallback) {
+    const toml::node* node = table.get(key);
+    return node ? lineOf(*node) : fallback;
+}
+
+// The player trims what is typed and never accepts an empty field, so such an answer could
+// never be matched.
+void checkAnswer(const std::string& answer, const std::string& what, int line, Diagnostics& diags) {
+    if (answer.empty()) {
+        diags.error(line, what + " is empty; nobody could type it: write the expected answer");
+    } else if (answer.front() == ' ' || answer.back() == ' ') {
+        diags.error(line, what + (answer.front() == ' ' ? " starts" : " ends") +
+                              " with a space, which the player trims from every typed "
+                              "answer, so it could never match: remove the space");
+    }
+}
+
+void readOneAnswer(const toml::table& table, const std::string& prefix, int line,
+                   QuestionData& data, Diagnostics& diags) {
+    if (table.contains(kAnswers)) {
+        diags.error(keyLine(table, kAnswers, line),
+                    prefix +
+                        "this quiz has one answer per question: write answer = \"...\" "
+                        "(or set answers_per_question = 2)");
+    } else if (!table.contains(kAnswer)) {
+        diags.error(line, prefix + "no answer: add answer = \"...\"");
+    } else if (readText(table, kAnswer, TextUse::Token, prefix + "answer", diags, data.answer1) ==
+               Field::Ok) {
+        checkAnswer(data.answer1, prefix + "answer", keyLine(table, kAnswer, line), diags);
+    }
+}
+
+void readTwoAnswers(const toml::table& table, const std::string& prefix, int line,
+                    QuestionData& data, Diagnostics& diags) {
+    if (table.contains(kAnswer)) {
+        diags.error(keyLine(table, kAnswer, line),
+                    prefix +
+                        "this quiz has two answers per question: write answers = "
+                        "[\"...\", \"...\"] (or set answers_per_question = 1)");
+    } else if (!table.contains(kAnswers)) {
+        diags.error(line, prefix + "no answers: add answers = [\"...\", \"...\"]");
+    }
+    if (readTextPair(table, kAnswers, prefix + "answers", diags, data.answer1, data.answer2) ==
+        Field::Ok) {
+        const int at = keyLine(table, kAnswers, line);
+        checkAnswer(data.answer1, prefix + "first answer", at, diags);
+        checkAnswer(data.answer2, prefix + "second answer", at, diags);
+    }
+}
+
+bool storesExplanations(int mode) {
+    return mode == RevealExplanation || mode == RevealBoth || mode == RevealAllAtEnd;
+}
+
+void readExplanation(const toml::table& table, const std::string& prefix, int revealMode,
+                     QuestionData& data, Diagnostics& diags) {
+    if (readText(table, kExplanation, TextUse::Token, prefix + "explanation", diags,
+                 data.explanation) != Field::Ok)
+        return;
+    if (revealMode < 0 || storesExplanations(revealMode)) return;
+    diags.warn(keyLine(table, kExplanation, 0),
+               prefix + "explanation is left out with reveal = \"" + kRevealNames[revealMode] +
+                   "\"; set reveal to \"explanation\", \"both\" or \"all-at-end\" to show it");
+    data.explanation.clear();  // not stored in this mode, so not part of the quiz
+}
+
+void readMedia(const toml::table& table, const std::string& prefix, int kind,
+               QuestionSource& source, Diagnostics& diags) {
+    const Field media = readPath(table, kMedia, prefix + "media", diags, source.media);
+    if (kind == KindText && media != Field::Absent) {
+        diags.error(source.media.line,
+                    prefix + "a text quiz shows no media: remove media (or change kind)");
+        source.media = MediaRef{};
+    } else if (kind > KindText && media == Field::Absent) {
+        static const char* const kNeeds[] = {"", "a JPEG picture", "an mp3 clip", "an avi clip"};
+        diags.error(source.line, prefix + "no media: a " + kKindNames[kind] + " quiz needs " +
+                                     kNeeds[kind] + " per question; add media = \"...\"");
+    }
+}
+
+void readAnswerPicture(const toml::table& table, const std::string& prefix,
+                       const QuestionRules& rules, QuestionSource& source, Diagnostics& diags) {
+    if (readPath(table, kAnswerPicture, prefix + "answer_picture", diags, source.answerPicture) !=
+        Field::Ok)
+        return;
+    const int line = source.answerPicture.line;
+    if (rules.kind >= 0 && rules.kind != KindPicture) {
+        diags.warn(line, prefix +
+                             "only a picture quiz shows answer pictures; this one is "
+                             "stored but never shown");
+    } else if (rules.revealMode >= 0 && rules.revealMode != RevealPicture &&
+               rules.revealMode != RevealBoth) {
+        diags.warn(line, prefix +
+                             "answer_picture is shown only with reveal = \"picture\" or "
+                             "\"both\"; it is stored but never shown");
+    }
+}
+
+}  // namespace
+
+void readQuestion(const toml::table& table, int number, const QuestionRules& rules,
+                  QuestionData& data, QuestionSource& source, Diagnostics& diags) {
+    const std::string prefix = "question " + std::to_string(number) + ": ";
+    source.line = lineOf(table);
+    checkKeys(table, wordList(kQuestionKeys), wordList(kQuizKeys),
+              "is a quiz setting, not a question key: move it above the first [[questions]]",
+              diags);
+
+    const bool one = rules.answersPerQuestion == 1 ||
+                     (rules.answersPerQuestion == 0 && !table.contains(kAnswers));
+    if (one)
+        readOneAnswer(table, prefix, source.line, data, diags);
+    else
+        readTwoAnswers(table, prefix, source.line, data, diags);
+
+    if (readText(table, kPrompt, TextUse::Token, prefix + "prompt", diags, data.prompt) ==
+            Field::Absent &&
+        rules.kind == KindText) {
+        diags.error(source.line, prefix +
+                                     "no prompt: a text quiz shows each question's "
+                                     "prompt; add prompt = \"...\"");
+    }
+    readExplanation(table, prefix, rules.revealMode, data, diags);
+    readMedia(table, prefix, rules.kind, source, diags);
+    readAnswerPicture(table, prefix, rules, source, diags);
+}

@@ -1,0 +1,246 @@
+#include "tools/quizfile/quiz_reader.h"
+
+#include <cctype>
+#include <cstdlib>
+
+#include "quizdata/quiz_types.h"
+#include "tools/quizfile/key_suggestion.h"
+#include "tools/quizfile/question_reader.h"
+#include "tools/quizfile/quiz_keys.h"
+#include "tools/quizfile/toml_fields.h"
+#include "tools/quizfile/toml_guard.h"
+
+namespace {
+
+using namespace quizkey;
+
+constexpr int kTopLine = 1;  // where a missing top-level key is reported
+
+std::string quotedChoices(const std::vector<std::string>& names) {
+    std::string out;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) out += i + 1 == names.size() ? " or " : ", ";
+        out += "\"" + names[i] + "\"";
+    }
+    return out;
+}
+
+// One of `names`, by index; `fallback` when absent, -1 when wrong.
+int readChoice(const toml::table& root, const char* key, const std::vector<std::string>& names,
+               int fallback, Diagnostics& diags) {
+    const toml::node* node = root.get(key);
+    if (!node) {
+        if (fallback < 0)
+            diags.error(kTopLine, std::string("the quiz has no ") + key + ": add " + key + " = " +
+                                      quotedChoices(names));
+        return fallback;
+    }
+    const toml::value<std::string>* text = node->as_string();
+    if (!text) {
+        diags.error(lineOf(*node), std::string(key) + " must be " + quotedChoices(names) +
+                                       ", in quotes, not " + describeType(*node));
+        return -1;
+    }
+    for (size_t i = 0; i < names.size(); ++i)
+        if (text->get() == names[i]) return static_cast<int>(i);
+    std::string message = "unknown " + std::string(key) + " \"" + text->get() + "\"";
+    const std::string near = nearestWord(text->get(), names);
+    if (!near.empty()) message += " (did you mean \"" + near + "\"?)";
+    diags.error(lineOf(*node), message + "; use " + quotedChoices(names));
+    return -1;
+}
+
+// 1 or 2; 0 when wrong.
+int readAnswersPerQuestion(const toml::table& root, Diagnostics& diags) {
+    const toml::node* node = root.get(kAnswersPerQuestion);
+    if (!node) return 1;
+    const toml::value<int64_t>* number = node->as_integer();
+    if (!number || (number->get() != 1 && number->get() != 2)) {
+        diags.error(lineOf(*node), std::string(kAnswersPerQuestion) + " must be 1 or 2");
+        return 0;
+    }
+    return static_cast<int>(number->get());
+}
+
+bool hexDigits(const std::string& s) {
+    for (char c : s)
+        if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+bool readColourText(const toml::node& node, const std::string& text, DefinitionData& d,
+                    Diagnostics& diags) {
+    if (text.size() != 7 || text[0] != '#' || !hexDigits(text.substr(1))) {
+        diags.error(lineOf(node), "background \"" + text +
+                                      "\" is not a colour: write "
+                                      "\"#RRGGBB\" (six hexadecimal digits) or [red, green, blue]");
+        return false;
+    }
+    const unsigned long rgb = std::strtoul(text.c_str() + 1, nullptr, 16);
+    d.bgRed = static_cast<uint8_t>(rgb >> 16);
+    d.bgGreen = static_cast<uint8_t>(rgb >> 8);
+    d.bgBlue = static_cast<uint8_t>(rgb);
+    return true;
+}
+
+bool readColourList(const toml::node& node, const toml::array& list, DefinitionData& d,
+                    Diagnostics& diags) {
+    if (list.size() != 3) {
+        diags.error(lineOf(node),
+                    "background must list three numbers [red, green, blue], "
+                    "each 0 to 255");
+        return false;
+    }
+    uint8_t* const parts[] = {&d.bgRed, &d.bgGreen, &d.bgBlue};
+    static const char* const kNames[] = {"red", "green", "blue"};
+    bool ok = true;
+    for (size_t i = 0; i < 3; ++i) {
+        const toml::value<int64_t>* number = list[i].as_integer();
+        if (!number || number->get() < 0 || number->get() > 255) {
+            const std::string shown =
+                number ? std::to_string(number->get()) : describeType(list[i]);
+            diags.error(lineOf(list[i]), std::string("background ") + kNames[i] + " is " + shown +
+                                             "; each component is a whole number 0 to 255");
+            ok = false;
+        } else {
+            *parts[i] = static_cast<uint8_t>(number->get());
+        }
+    }
+    return ok;
+}
+
+void readBackground(const toml::table& root, DefinitionData& d, Diagnostics& diags) {
+    const toml::node* node = root.get(kBackground);
+    if (!node) return;
+    if (const toml::value<std::string>* text = node->as_string())
+        readColourText(*node, text->get(), d, diags);
+    else if (const toml::array* list = node->as_array())
+        readColourList(*node, *list, d, diags);
+    else
+        diags.error(lineOf(*node), "background must be \"#RRGGBB\" or [red, green, blue], not " +
+                                       describeType(*node));
+}
+
+void readHeaderTexts(const toml::table& root, DefinitionData& d, Diagnostics& diags) {
+    if (readText(root, kTitle, TextUse::Token, kTitle, diags, d.title) == Field::Absent)
+        diags.error(kTopLine, "the quiz has no title: add title = \"...\"");
+    readText(root, kAuthor, TextUse::Token, kAuthor, diags, d.author);
+    readText(root, kDescription, TextUse::Token, kDescription, diags, d.description);
+    readTextPair(root, kCaptions, kCaptions, diags, d.caption1, d.caption2);
+}
+
+QuestionRules readSettings(const toml::table& root, DefinitionData& d, Diagnostics& diags) {
+    QuestionRules rules;
+    rules.kind = readChoice(root, kKind, wordList(kKindNames), -1, diags);
+    rules.answersPerQuestion = readAnswersPerQuestion(root, diags);
+    rules.revealMode = readChoice(root, kReveal, wordList(kRevealNames), RevealNone, diags);
+    readHeaderTexts(root, d, diags);
+    readBackground(root, d, diags);
+    d.kind = rules.kind;  // -1 when unknown: media formats are then not checked
+    d.answersPerQuestion = rules.answersPerQuestion == 0 ? 1 : rules.answersPerQuestion;
+    d.revealMode = rules.revealMode < 0 ? RevealNone : rules.revealMode;
+    return rules;
+}
+
+// Settings that are valid but do nothing for this kind of quiz.
+void warnUnusedSettings(const toml::table& root, const QuestionRules& rules, Diagnostics& diags) {
+    const toml::node* reveal = root.get(kReveal);
+    if (reveal && rules.kind >= 0 && rules.kind != KindPicture &&
+        (rules.revealMode == RevealPicture || rules.revealMode == RevealBoth))
+        diags.warn(lineOf(*reveal),
+                   "answer pictures are shown only in a picture quiz; with "
+                   "this kind reveal = \"" +
+                       std::string(kRevealNames[rules.revealMode]) + "\" reveals no picture");
+    const toml::node* captions = root.get(kCaptions);
+    if (captions && (rules.kind == KindText || rules.answersPerQuestion == 1))
+        diags.warn(lineOf(*captions),
+                   "captions are shown only above the two answer columns of a "
+                   "picture, audio or video quiz; here they are never shown");
+}
+
+void readQuestions(const toml::table& root, const QuestionRules& rules, QuizFile& quiz,
+                   Diagnostics& diags) {
+    const toml::node* node = root.get(kQuestions);
+    const toml::array* list = node ? node->as_array() : nullptr;
+    if (!list || list->empty()) {
+        diags.error(node ? lineOf(*node) : kTopLine,
+                    "the quiz has no questions: add a [[questions]] table for each question");
+        return;
+    }
+    int number = 0;
+    for (const toml::node& element : *list) {
+        ++number;
+        const toml::table* table = element.as_table();
+        if (!table) {
+            diags.error(lineOf(element), "question " + std::to_string(number) +
+                                             " is not a table: write [[questions]] and its keys");
+            continue;
+        }
+        if (number == kMaxQuestions + 1) {
+            const std::string most = std::to_string(kMaxQuestions);
+            diags.error(lineOf(element), "question " + std::to_string(number) +
+                                             ": a quiz holds at most " + most +
+                                             " questions; remove this one and those after it");
+        }
+        QuestionData data;
+        QuestionSource source;
+        readQuestion(*table, number, rules, data, source, diags);
+        quiz.definition.questions.push_back(data);
+        quiz.sources.push_back(source);
+    }
+    quiz.definition.questionCount = static_cast<int>(quiz.definition.questions.size());
+}
+
+// codes[k-1] is unlocked at score k; the block always holds one line per question.
+void readCodes(const toml::table& root, QuizFile& quiz, Diagnostics& diags) {
+    const size_t count = quiz.definition.questions.size();
+    quiz.codes.assign(count, std::string());
+    const toml::node* node = root.get(kCodes);
+    if (!node) return;
+    const toml::array* list = node->as_array();
+    if (!list) {
+        diags.error(lineOf(*node),
+                    "codes must be a list of texts, like codes = [\"K7Q2\", \"M3X9\"]");
+        return;
+    }
+    if (list->size() > count && count > 0)
+        diags.error(lineOf(*node),
+                    "codes lists " + std::to_string(list->size()) + " codes but the quiz has " +
+                        std::to_string(count) + (count == 1 ? " question" : " questions") +
+                        "; code k is unlocked at score k: keep at most " + std::to_string(count));
+    for (size_t i = 0; i < list->size(); ++i) {
+        std::string code;
+        const std::string what = "code " + std::to_string(i + 1);
+        if (textOf((*list)[i], TextUse::Code, what, diags, code) == Field::Ok && i < count)
+            quiz.codes[i] = code;
+    }
+}
+
+}  // namespace
+
+bool readQuizText(std::string_view text, const std::string& sourceName, QuizFile& quiz,
+                  Diagnostics& diags) {
+    quiz = QuizFile{};
+    std::string ascii;
+    int badLine = 0;
+    std::string bad;
+    if (!asciiTomlText(text, ascii, badLine, bad)) {
+        diags.error(badLine, "TOML syntax: " + bad);
+        return false;
+    }
+    toml::table root;
+    try {
+        root = toml::parse(ascii, std::string_view(sourceName));
+    } catch (const toml::parse_error& e) {
+        const int line = static_cast<int>(e.source().begin.line);
+        diags.error(line > 0 ? line : kTopLine, "TOML syntax: " + std::string(e.description()));
+        return false;
+    }
+    checkKeys(root, wordList(kQuizKeys), wordList(kQuestionKeys),
+              "is a question key: put it under a [[questions]] header", diags);
+    const QuestionRules rules = readSettings(root, quiz.definition, diags);
+    readQuestions(root, rules, quiz, diags);
+    readCodes(root, quiz, diags);
+    warnUnusedSettings(root, rules, diags);
+    return !diags.hasErrors();
+}

@@ -1,0 +1,99 @@
+#include "tools/quizfile/toml_fields.h"
+
+#include <algorithm>
+
+#include "tools/quizfile/key_suggestion.h"
+
+int lineOf(const toml::node& node) { return static_cast<int>(node.source().begin.line); }
+
+int lineOf(const toml::key& key) { return static_cast<int>(key.source().begin.line); }
+
+std::string describeType(const toml::node& node) {
+    switch (node.type()) {
+        case toml::node_type::string:
+            return "a text";
+        case toml::node_type::integer:
+            return "a whole number";
+        case toml::node_type::floating_point:
+            return "a decimal number";
+        case toml::node_type::boolean:
+            return "true or false";
+        case toml::node_type::array:
+            return "a list";
+        case toml::node_type::table:
+            return "a table";
+        default:
+            return "a date or time";
+    }
+}
+
+void checkKeys(const toml::table& table, const std::vector<std::string>& known,
+               const std::vector<std::string>& elsewhere, const std::string& elsewhereHint,
+               Diagnostics& diags) {
+    for (auto&& [key, value] : table) {
+        const std::string name(key.str());
+        if (std::find(known.begin(), known.end(), name) != known.end()) continue;
+        if (std::find(elsewhere.begin(), elsewhere.end(), name) != elsewhere.end()) {
+            diags.error(lineOf(key), "'" + name + "' " + elsewhereHint);
+            continue;
+        }
+        std::string message = "unknown key '" + name + "'";
+        const std::string near = nearestWord(name, known);
+        if (!near.empty())
+            message += " (did you mean '" + near + "'?)";
+        else
+            message += "; remove it or check its spelling";
+        diags.error(lineOf(key), message);
+    }
+}
+
+Field textOf(const toml::node& node, TextUse use, const std::string& what, Diagnostics& diags,
+             std::string& out) {
+    const toml::value<std::string>* text = node.as_string();
+    if (!text) {
+        diags.error(lineOf(node), what + " must be a text in quotes, not " + describeType(node));
+        return Field::Bad;
+    }
+    return convertQuizText(text->get(), use, what, lineOf(node), diags, out) ? Field::Ok
+                                                                             : Field::Bad;
+}
+
+Field readText(const toml::table& table, const char* key, TextUse use, const std::string& what,
+               Diagnostics& diags, std::string& out) {
+    const toml::node* node = table.get(key);
+    if (!node) return Field::Absent;
+    return textOf(*node, use, what, diags, out);
+}
+
+Field readTextPair(const toml::table& table, const char* key, const std::string& what,
+                   Diagnostics& diags, std::string& first, std::string& second) {
+    const toml::node* node = table.get(key);
+    if (!node) return Field::Absent;
+    const toml::array* list = node->as_array();
+    if (!list || list->size() != 2) {
+        diags.error(lineOf(*node),
+                    what + " must list exactly two texts, like " + key + " = [\"...\", \"...\"]");
+        return Field::Bad;
+    }
+    const Field a = textOf((*list)[0], TextUse::Token, what + " (first)", diags, first);
+    const Field b = textOf((*list)[1], TextUse::Token, what + " (second)", diags, second);
+    return a == Field::Ok && b == Field::Ok ? Field::Ok : Field::Bad;
+}
+
+Field readPath(const toml::table& table, const char* key, const std::string& what,
+               Diagnostics& diags, MediaRef& out) {
+    const toml::node* node = table.get(key);
+    if (!node) return Field::Absent;
+    out.line = lineOf(*node);
+    const toml::value<std::string>* text = node->as_string();
+    if (!text) {
+        diags.error(out.line, what + " must be a file name in quotes, not " + describeType(*node));
+        return Field::Bad;
+    }
+    if (text->get().empty()) {
+        diags.error(out.line, what + " is empty; name a file, relative to the quiz file");
+        return Field::Bad;
+    }
+    out.path = text->get();
+    return Field::Ok;
+}
