@@ -1,0 +1,78 @@
+// Prints the controls of a running player: one line per window, for end-to-end tests.
+//   inspector [--close] [--wait SECONDS] [--place X Y WIDTH HEIGHT]
+// Line format (tab separated): depth id class x y width height visible text
+// Rectangles are screen coordinates. --close posts WM_CLOSE to the main window after printing;
+// --place moves and sizes the main window before printing (a bigger window shows more of the grid).
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr char kMainClass[] = "WindowsApp";
+
+void printWindow(HWND window, int depth) {
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    char text[300] = {};
+    DWORD_PTR copied = 0;
+    // Another process's controls answer WM_GETTEXT, not GetWindowTextA.
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
+    for (char* c = text; *c; ++c)
+        if (*c == '\t' || *c == '\n' || *c == '\r') *c = ' ';
+    RECT r;
+    GetWindowRect(window, &r);
+    std::printf("%d\t%d\t%s\t%ld\t%ld\t%ld\t%ld\t%d\t%s\n", depth,
+                static_cast<int>(GetWindowLongPtrA(window, GWLP_ID)), className, r.left, r.top,
+                r.right - r.left, r.bottom - r.top, IsWindowVisible(window) ? 1 : 0, text);
+}
+
+struct Walk {
+    HWND parent;
+    int depth;
+};
+
+BOOL CALLBACK printChild(HWND window, LPARAM context) {
+    const Walk* walk = reinterpret_cast<const Walk*>(context);
+    if (GetParent(window) != walk->parent) return TRUE;  // direct children only; recursion below
+    printWindow(window, walk->depth);
+    Walk inner{window, walk->depth + 1};
+    EnumChildWindows(window, printChild, reinterpret_cast<LPARAM>(&inner));
+    return TRUE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool close = false;
+    bool place = false;
+    int waitSeconds = 0;
+    int box[4] = {};
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--close") == 0) close = true;
+        if (std::strcmp(argv[i], "--wait") == 0 && i + 1 < argc) waitSeconds = std::atoi(argv[++i]);
+        if (std::strcmp(argv[i], "--place") == 0 && i + 4 < argc) {
+            place = true;
+            for (int& v : box) v = std::atoi(argv[++i]);
+        }
+    }
+    HWND main = FindWindowA(kMainClass, nullptr);
+    for (int tries = 0; !main && tries < waitSeconds * 10; ++tries) {
+        Sleep(100);
+        main = FindWindowA(kMainClass, nullptr);
+    }
+    if (!main) {
+        std::fprintf(stderr, "inspector: no player window\n");
+        return 1;
+    }
+    if (place) SetWindowPos(main, nullptr, box[0], box[1], box[2], box[3], SWP_NOZORDER | SWP_NOACTIVATE);
+    printWindow(main, 0);
+    Walk walk{main, 1};
+    EnumChildWindows(main, printChild, reinterpret_cast<LPARAM>(&walk));
+    std::fflush(stdout);
+    if (close) PostMessageA(main, WM_CLOSE, 0, 0);
+    return 0;
+}
