@@ -2,6 +2,10 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "tools/commands.h"
 
 namespace {
@@ -17,15 +21,18 @@ bool isHelp(const char* arg) {
 
 void printOverview(std::FILE* out) {
     std::fprintf(out,
-                 "Usage: velto COMMAND [ARGS...]\n"
-                 "Builds and reads Velto quiz executables.\n\nCommands:\n");
+                 "Usage : velto COMMANDE [ARGUMENTS...]\n"
+                 "Construit et relit les exécutables de quiz Velto.\n\nCommandes :\n");
     for (const ToolCommand* c : kCommands) std::fprintf(out, "  %-9s %s\n", c->name, c->summary);
-    std::fprintf(out, "\n'velto COMMAND --help' describes one command.\n");
+    std::fprintf(out, "\n'velto COMMANDE --help' décrit une commande.\n");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    SetConsoleOutputCP(CP_UTF8);  // our messages are UTF-8: accents must survive the console
+#endif
     if (argc < 2) {
         printOverview(stderr);
         return 2;
@@ -45,6 +52,6 @@ int main(int argc, char** argv) {
         }
         return c->run(argc - 1, argv + 1);
     }
-    std::fprintf(stderr, "velto: unknown command '%s' (see 'velto --help')\n", argv[1]);
+    std::fprintf(stderr, "velto : commande inconnue '%s' (voir 'velto --help')\n", argv[1]);
     return 2;
 }

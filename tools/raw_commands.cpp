@@ -27,32 +27,33 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 constexpr char kPackUsage[] =
-    "Usage: velto pack IN OUT\n"
-    "Packs the bytes of IN into one packed block, the layout of the quiz definition and codes\n"
-    "resources, and writes the block to OUT.\n"
-    "IN may be - (standard input) and OUT - (standard output). IN holds at most 65535 bytes.\n"
-    "OUT is written only when packing succeeds; an existing OUT is replaced.\n"
-    "Exit status: 0 packed, 1 failed (reason on standard error), 2 usage error.\n";
+    "Usage : velto pack IN OUT\n"
+    "Compacte les octets de IN en un bloc compacté, le format des ressources de définition\n"
+    "et de codes d'un quiz, et écrit ce bloc dans OUT.\n"
+    "IN peut être - (entrée standard) et OUT - (sortie standard). IN fait au plus 65535 octets.\n"
+    "OUT n'est écrit que si le compactage réussit ; un OUT existant est remplacé.\n"
+    "Code de sortie : 0 compacté, 1 échec (raison sur la sortie d'erreur), 2 erreur d'usage.\n";
 
 constexpr char kUnpackUsage[] =
-    "Usage: velto unpack IN OUT\n"
-    "Unpacks the packed block in IN and writes the bytes it holds to OUT.\n"
-    "IN may be - (standard input) and OUT - (standard output). IN holds at most 65535 bytes.\n"
-    "OUT is written only when unpacking succeeds; an existing OUT is replaced.\n"
-    "Exit status: 0 unpacked, 1 failed (reason on standard error, e.g. 'CodecBadCode (-7)'),\n"
-    "2 usage error.\n";
+    "Usage : velto unpack IN OUT\n"
+    "Décompacte le bloc compacté de IN et écrit dans OUT les octets qu'il contient.\n"
+    "IN peut être - (entrée standard) et OUT - (sortie standard). IN fait au plus 65535 octets.\n"
+    "OUT n'est écrit que si le décompactage réussit ; un OUT existant est remplacé.\n"
+    "Code de sortie : 0 décompacté, 1 échec (raison sur la sortie d'erreur, par exemple\n"
+    "'CodecBadCode (-7)'), 2 erreur d'usage.\n";
 
 constexpr char kJudgeUsage[] =
-    "Usage: velto judge EXPECTED TYPED\n"
-    "       velto judge -\n"
-    "Judges a typed answer against the expected one exactly as the player does and prints the\n"
-    "verdict: BRAVO, Anagramme, Quasiment, Presque, Trop long, Trop court, pas loin,\n"
-    "y a de l'idée, FAUX or ? (nothing typed).\n"
-    "With -, reads lines EXPECTED<TAB>TYPED from standard input (LF or CR LF line ends) and\n"
-    "prints one verdict per line.\n"
-    "Texts are UTF-8; each must be writable in Windows-1252 and hold at most 259 characters.\n"
-    "Put -- before texts that begin with '-'.\n"
-    "Exit status: 0 judged, 1 a text was refused (its line and field are named), 2 usage error.\n";
+    "Usage : velto judge ATTENDUE TAPÉE\n"
+    "        velto judge -\n"
+    "Juge une réponse tapée par rapport à la réponse attendue exactement comme le lecteur et\n"
+    "affiche le verdict : BRAVO, Anagramme, Quasiment, Presque, Trop long, Trop court, pas loin,\n"
+    "y a de l'idée, FAUX ou ? (rien de tapé).\n"
+    "Avec -, lit sur l'entrée standard des lignes ATTENDUE<TAB>TAPÉE (fins de ligne LF ou CR LF)\n"
+    "et affiche un verdict par ligne.\n"
+    "Les textes sont en UTF-8 ; chacun doit pouvoir s'écrire en Windows-1252 et faire au plus\n"
+    "259 caractères. Mettez -- avant les textes qui commencent par '-'.\n"
+    "Code de sortie : 0 jugé, 1 texte refusé (sa ligne et son champ sont nommés),\n"
+    "2 erreur d'usage.\n";
 
 // Positional arguments after the command name; a leading "--" ends options. False (with a
 // message) for an unknown option.
@@ -63,7 +64,7 @@ bool positionalArguments(const char* command, int argc, char** argv, std::vector
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-            std::fprintf(stderr, "velto: %s: unknown option '%s' (see 'velto %s --help')\n", command,
+            std::fprintf(stderr, "velto : %s : option inconnue '%s' (voir 'velto %s --help')\n", command,
                          arg.c_str(), command);
             return false;
         } else {
@@ -74,7 +75,7 @@ bool positionalArguments(const char* command, int argc, char** argv, std::vector
 }
 
 int usageError(const char* command, const char* problem) {
-    std::fprintf(stderr, "velto: %s: %s (see 'velto %s --help')\n", command, problem, command);
+    std::fprintf(stderr, "velto : %s : %s (voir 'velto %s --help')\n", command, problem, command);
     return kExitUsage;
 }
 
@@ -91,7 +92,7 @@ bool readWhole(const std::string& path, std::vector<uint8_t>& data, std::string&
     const bool standardInput = path == "-";
     std::FILE* in = standardInput ? stdin : std::fopen(path.c_str(), "rb");
     if (!in) {
-        error = path + ": " + std::strerror(errno);
+        error = path + " : " + std::strerror(errno);
         return false;
     }
     if (standardInput) setBinary(stdin);
@@ -100,7 +101,7 @@ bool readWhole(const std::string& path, std::vector<uint8_t>& data, std::string&
     while ((got = std::fread(chunk, 1, sizeof chunk, in)) > 0) data.insert(data.end(), chunk, chunk + got);
     const bool failed = std::ferror(in) != 0;
     if (!standardInput) std::fclose(in);
-    if (failed) error = (standardInput ? std::string("standard input") : path) + ": read error";
+    if (failed) error = (standardInput ? std::string("entrée standard") : path) + " : erreur de lecture";
     return !failed;
 }
 
@@ -117,7 +118,7 @@ bool writeWhole(const std::string& path, const uint8_t* data, size_t size, std::
     if (path == "-") {
         setBinary(stdout);
         if (std::fwrite(data, 1, size, stdout) != size || std::fflush(stdout) != 0) {
-            error = "standard output: write error";
+            error = "sortie standard : erreur d'écriture";
             return false;
         }
         return true;
@@ -125,7 +126,7 @@ bool writeWhole(const std::string& path, const uint8_t* data, size_t size, std::
     const std::string temporary = temporaryNameBeside(path);
     std::FILE* out = std::fopen(temporary.c_str(), "wb");
     if (!out) {
-        error = path + ": " + std::strerror(errno);
+        error = path + " : " + std::strerror(errno);
         return false;
     }
     const bool written = std::fwrite(data, 1, size, out) == size;
@@ -134,7 +135,7 @@ bool writeWhole(const std::string& path, const uint8_t* data, size_t size, std::
     if (written && closed) std::filesystem::rename(temporary, path, renameError);
     if (!written || !closed || renameError) {
         std::remove(temporary.c_str());
-        error = path + ": " + (renameError ? renameError.message() : std::string("write error"));
+        error = path + " : " + (renameError ? renameError.message() : std::string("erreur d'écriture"));
         return false;
     }
     return true;
@@ -147,16 +148,16 @@ int runCodecCommand(const char* command, int argc, char** argv, CodecOperation o
                     uint32_t lengthBias) {
     std::vector<std::string> args;
     if (!positionalArguments(command, argc, argv, args)) return kExitUsage;
-    if (args.size() != 2) return usageError(command, "expects IN and OUT");
+    if (args.size() != 2) return usageError(command, "IN et OUT sont attendus");
 
     std::vector<uint8_t> input;
     std::string error;
     if (!readWhole(args[0], input, error)) {
-        std::fprintf(stderr, "velto: %s: %s\n", command, error.c_str());
+        std::fprintf(stderr, "velto : %s : %s\n", command, error.c_str());
         return kExitFailed;
     }
     if (input.size() > kMaxBlockInput) {
-        std::fprintf(stderr, "velto: %s: %s is %zu bytes; a block's input holds at most %u bytes\n",
+        std::fprintf(stderr, "velto : %s : %s fait %zu octets ; un bloc contient au plus %u octets\n",
                      command, args[0].c_str(), input.size(), static_cast<unsigned>(kMaxBlockInput));
         return kExitFailed;
     }
@@ -165,14 +166,14 @@ int runCodecCommand(const char* command, int argc, char** argv, CodecOperation o
     const int32_t result = operation(input.data(), static_cast<uint32_t>(input.size()), &output,
                                      &outputLength);
     if (result != CodecOk) {
-        std::fprintf(stderr, "velto: %s: %s (%d)\n", command, codecResultName(result),
+        std::fprintf(stderr, "velto : %s : échec %s (%d)\n", command, codecResultName(result),
                      static_cast<int>(result));
         return kExitFailed;
     }
     const bool written = writeWhole(args[1], output, outputLength - lengthBias, error);
     std::free(output);
     if (!written) {
-        std::fprintf(stderr, "velto: %s: %s\n", command, error.c_str());
+        std::fprintf(stderr, "velto : %s : %s\n", command, error.c_str());
         return kExitFailed;
     }
     return kExitOk;
@@ -186,17 +187,17 @@ bool answerText(const std::string& utf8, std::string& text, std::string& error) 
     size_t badIndex = 0;
     uint32_t badCodePoint = 0;
     if (!utf8ToCp1252(utf8, text, &badIndex, &badCodePoint)) {
-        error = "character " + std::to_string(badIndex + 1) + ": " +
+        error = "caractère " + std::to_string(badIndex + 1) + " : " +
                 describeCp1252Failure(utf8, badIndex, badCodePoint);
         return false;
     }
     if (text.find('\0') != std::string::npos) {
-        error = "holds a zero byte";
+        error = "contient un octet nul";
         return false;
     }
     if (text.size() > kMaxTextLength) {
-        error = std::to_string(text.size()) + " characters; an answer holds at most " +
-                std::to_string(kMaxTextLength);
+        error = std::to_string(text.size()) + " caractères ; une réponse fait au plus " +
+                std::to_string(kMaxTextLength) + " caractères";
         return false;
     }
     return true;
@@ -207,11 +208,11 @@ bool judgePair(const std::string& expected, const std::string& typed, std::strin
                std::string& error) {
     std::string expectedText, typedText;
     if (!answerText(expected, expectedText, error)) {
-        error = "expected answer: " + error;
+        error = "réponse attendue : " + error;
         return false;
     }
     if (!answerText(typed, typedText, error)) {
-        error = "typed answer: " + error;
+        error = "réponse tapée : " + error;
         return false;
     }
     verdict = cp1252ToUtf8(judgeAnswer(expectedText.c_str(), typedText.c_str()));
@@ -237,18 +238,18 @@ int judgeBatch() {
         if (number == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);  // BOM
         const size_t tab = line.find('\t');
         if (tab == std::string::npos) {
-            error = "no TAB between the expected and the typed answer";
+            error = "pas de TAB entre la réponse attendue et la réponse tapée";
         } else if (judgePair(line.substr(0, tab), line.substr(tab + 1), verdict, error)) {
             std::fputs(verdict.c_str(), stdout);
             std::fputc('\n', stdout);
             continue;
         }
         std::fflush(stdout);
-        std::fprintf(stderr, "velto: judge: line %lu: %s\n", number, error.c_str());
+        std::fprintf(stderr, "velto : judge : ligne %lu : %s\n", number, error.c_str());
         return kExitFailed;
     }
     if (std::ferror(stdin)) {
-        std::fprintf(stderr, "velto: judge: standard input: read error\n");
+        std::fprintf(stderr, "velto : judge : entrée standard : erreur de lecture\n");
         return kExitFailed;
     }
     return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
@@ -258,10 +259,10 @@ int runJudge(int argc, char** argv) {
     std::vector<std::string> args;
     if (!positionalArguments("judge", argc, argv, args)) return kExitUsage;
     if (args.size() == 1 && args[0] == "-") return judgeBatch();
-    if (args.size() != 2) return usageError("judge", "expects EXPECTED and TYPED, or -");
+    if (args.size() != 2) return usageError("judge", "ATTENDUE et TAPÉE sont attendues, ou -");
     std::string verdict, error;
     if (!judgePair(args[0], args[1], verdict, error)) {
-        std::fprintf(stderr, "velto: judge: %s\n", error.c_str());
+        std::fprintf(stderr, "velto : judge : %s\n", error.c_str());
         return kExitFailed;
     }
     std::printf("%s\n", verdict.c_str());
@@ -270,8 +271,8 @@ int runJudge(int argc, char** argv) {
 
 }  // namespace
 
-const ToolCommand kPackCommand = {"pack", "pack a file into one packed block", kPackUsage, runPack};
-const ToolCommand kUnpackCommand = {"unpack", "unpack a packed block into a file", kUnpackUsage,
+const ToolCommand kPackCommand = {"pack", "compacter un fichier en un bloc compacté", kPackUsage, runPack};
+const ToolCommand kUnpackCommand = {"unpack", "décompacter un bloc compacté dans un fichier", kUnpackUsage,
                                     runUnpack};
-const ToolCommand kJudgeCommand = {"judge", "judge a typed answer as the player does", kJudgeUsage,
+const ToolCommand kJudgeCommand = {"judge", "juger une réponse tapée comme le lecteur", kJudgeUsage,
                                    runJudge};

@@ -40,17 +40,17 @@ TEST(Cp1252, RefusalsNameTheCharacter) {
         const char* message;
     };
     const Case cases[] = {
-        {"abcΩ", 3, 0x3A9, "'Ω' (U+03A9) has no Windows-1252 form"},
-        {"é😀b", 1, 0x1F600, "'😀' (U+1F600) has no Windows-1252 form"},
-        {"\u0080", 0, 0x80, "U+0080 has no Windows-1252 form"},
-        {"ab\xFF", 2, 0xFF, "byte 0xFF is not UTF-8"},
-        {"éa\xC3", 2, 0xC3, "byte 0xC3 is not UTF-8"},             // cut short
-        {"\xC3\x28", 0, 0xC3, "byte 0xC3 is not UTF-8"},           // no continuation
-        {"\xC0\xAF", 0, 0xC0, "byte 0xC0 is not UTF-8"},           // overlong
-        {"\xE0\x80\xAF", 0, 0xE0, "byte 0xE0 is not UTF-8"},       // overlong
-        {"\xED\xA0\x80", 0, 0xED, "byte 0xED is not UTF-8"},       // surrogate
-        {"\xF4\x90\x80\x80", 0, 0xF4, "byte 0xF4 is not UTF-8"},   // above U+10FFFF
-        {"x\x80", 1, 0x80, "byte 0x80 is not UTF-8"},              // lone continuation
+        {"abcΩ", 3, 0x3A9, "'Ω' (U+03A9) n'a pas d'équivalent en Windows-1252"},
+        {"é😀b", 1, 0x1F600, "'😀' (U+1F600) n'a pas d'équivalent en Windows-1252"},
+        {"\u0080", 0, 0x80, "U+0080 n'a pas d'équivalent en Windows-1252"},
+        {"ab\xFF", 2, 0xFF, "l'octet 0xFF n'est pas de l'UTF-8"},
+        {"éa\xC3", 2, 0xC3, "l'octet 0xC3 n'est pas de l'UTF-8"},             // cut short
+        {"\xC3\x28", 0, 0xC3, "l'octet 0xC3 n'est pas de l'UTF-8"},           // no continuation
+        {"\xC0\xAF", 0, 0xC0, "l'octet 0xC0 n'est pas de l'UTF-8"},           // overlong
+        {"\xE0\x80\xAF", 0, 0xE0, "l'octet 0xE0 n'est pas de l'UTF-8"},       // overlong
+        {"\xED\xA0\x80", 0, 0xED, "l'octet 0xED n'est pas de l'UTF-8"},       // surrogate
+        {"\xF4\x90\x80\x80", 0, 0xF4, "l'octet 0xF4 n'est pas de l'UTF-8"},   // above U+10FFFF
+        {"x\x80", 1, 0x80, "l'octet 0x80 n'est pas de l'UTF-8"},              // lone continuation
     };
     for (const Case& c : cases) {
         std::string out;

@@ -130,7 +130,8 @@ TEST(QuizPackerTest, OversizedPayloadsAreRefused) {
     PackedQuiz packed;
     EXPECT_FALSE(packQuiz(big, packed, diags));
     EXPECT_NE(formatDiagnostics("q.toml", diags)
-                  .find("q.toml:1: the quiz definition takes 74897 bytes; at most 65535 fit"),
+                  .find("q.toml:1: le bloc de définition du quiz occupe 74897 octets ; au plus 65535 "
+                        "tiennent"),
               std::string::npos)
         << formatDiagnostics("q.toml", diags);
 
@@ -146,7 +147,7 @@ TEST(QuizPackerTest, OversizedPayloadsAreRefused) {
         << formatDiagnostics("q.toml", denseDiags);
     EXPECT_FALSE(packQuiz(dense, packed, denseDiags));
     EXPECT_NE(formatDiagnostics("q.toml", denseDiags)
-                  .find("q.toml:1: the quiz definition packs to more than 32768 bytes"),
+                  .find("q.toml:1: le bloc de définition du quiz compacté dépasse 32768 octets"),
               std::string::npos)
         << formatDiagnostics("q.toml", denseDiags);
 

@@ -126,11 +126,11 @@ TEST_F(RawCommands, FailuresWriteNothing) {
         const char* message;
     };
     const Case cases[] = {
-        {"unpack", std::string("\x30\x98", 2), "velto: unpack: CodecBadCode (-7)\n"},
-        {"unpack", std::string("\x30", 1), "velto: unpack: CodecInputExhausted (-5)\n"},
-        {"pack", "", "velto: pack: CodecInputExhausted (-5)\n"},
-        {"pack", std::string(65536, 'x'), "bytes; a block's input holds at most 65535 bytes\n"},
-        {"unpack", std::string(70000, 'x'), "is 70000 bytes"},
+        {"unpack", std::string("\x30\x98", 2), "velto : unpack : échec CodecBadCode (-7)\n"},
+        {"unpack", std::string("\x30", 1), "velto : unpack : échec CodecInputExhausted (-5)\n"},
+        {"pack", "", "velto : pack : échec CodecInputExhausted (-5)\n"},
+        {"pack", std::string(65536, 'x'), "octets ; un bloc contient au plus 65535 octets\n"},
+        {"unpack", std::string(70000, 'x'), "fait 70000 octets"},
     };
     for (const Case& c : cases) {
         const Outcome run = codec(c.command, c.input, file("out.bin"));
@@ -163,7 +163,7 @@ TEST_F(RawCommands, UsageErrorsAndHelp) {
     for (const char* command : {"pack", "unpack", "judge"}) {
         const Outcome run = velto(std::string(command) + " --help");
         EXPECT_EQ(run.status, 0);
-        EXPECT_EQ(run.out.rfind(std::string("Usage: velto ") + command, 0), 0u) << run.out;
+        EXPECT_EQ(run.out.rfind(std::string("Usage : velto ") + command, 0), 0u) << run.out;
     }
 }
 
@@ -192,11 +192,12 @@ TEST_F(RawCommands, JudgeRefusesTexts) {
         std::string expected, typed, message;
     };
     const Case cases[] = {
-        {"Paris", "Ωmega", "velto: judge: typed answer: character 1: 'Ω' (U+03A9) has no "
-                           "Windows-1252 form\n"},
-        {std::string(260, 'a'), "a", "velto: judge: expected answer: 260 characters; an answer "
-                                     "holds at most 259\n"},
-        {"Par\xFFis", "a", "velto: judge: expected answer: character 4: byte 0xFF is not UTF-8\n"},
+        {"Paris", "Ωmega", "velto : judge : réponse tapée : caractère 1 : 'Ω' (U+03A9) n'a pas "
+                           "d'équivalent en Windows-1252\n"},
+        {std::string(260, 'a'), "a", "velto : judge : réponse attendue : 260 caractères ; une "
+                                     "réponse fait au plus 259 caractères\n"},
+        {"Par\xFFis", "a", "velto : judge : réponse attendue : caractère 4 : l'octet 0xFF n'est "
+                           "pas de l'UTF-8\n"},
     };
     for (const Case& c : cases) {
         const Outcome run = velto("judge -- " + quote(c.expected) + " " + quote(c.typed));
@@ -237,14 +238,16 @@ TEST_F(RawCommands, JudgeBatchStopsAtABadLine) {
     };
     const Case cases[] = {
         {"Paris\tParis\nParis\tPari\nno tab here\nParis\tParis\n", "BRAVO\nQuasiment\n",
-         "velto: judge: line 3: no TAB between the expected and the typed answer\n"},
+         "velto : judge : ligne 3 : pas de TAB entre la réponse attendue et la réponse tapée\n"},
         {"Paris\tParis\r\nParis\t" + std::string(260, 'P') + "\r\n", "BRAVO\n",
-         "velto: judge: line 2: typed answer: 260 characters; an answer holds at most 259\n"},
-        {"Π\tParis\n", "", "velto: judge: line 1: expected answer: character 1: 'Π' (U+03A0) has no "
-                           "Windows-1252 form\n"},
+         "velto : judge : ligne 2 : réponse tapée : 260 caractères ; une réponse fait au plus 259 "
+         "caractères\n"},
+        {"Π\tParis\n", "", "velto : judge : ligne 1 : réponse attendue : caractère 1 : 'Π' (U+03A0) "
+                           "n'a pas d'équivalent en Windows-1252\n"},
         {std::string("Pa\0ris\tParis\n", 13), "",
-         "velto: judge: line 1: expected answer: holds a zero byte\n"},
-        {"\n", "", "velto: judge: line 1: no TAB between the expected and the typed answer\n"},
+         "velto : judge : ligne 1 : réponse attendue : contient un octet nul\n"},
+        {"\n", "", "velto : judge : ligne 1 : pas de TAB entre la réponse attendue et la réponse "
+                   "tapée\n"},
         {"", "", ""},
         {"\xEF\xBB\xBFParis\tparis\n", "BRAVO\n", ""},
     };

@@ -12,18 +12,18 @@ bool parseOptionalHeader(const std::vector<uint8_t>& image, PeImage& p, uint16_t
                          std::string& error) {
   const uint32_t oh = p.optionalHeaderOffset;
   if (optionalSize < 2 || !fits(image.size(), oh, optionalSize)) {
-    error = "PE optional header runs past the end of the file";
+    error = "l'en-tête optionnel PE dépasse la fin du fichier";
     return false;
   }
   const uint16_t magic = get16(image, oh);
   if (magic != kMagicPe32 && magic != kMagicPe32Plus) {
-    error = "not a PE32 or PE32+ image (optional header magic " + peHex(magic) + ")";
+    error = "pas une image PE32 ni PE32+ (nombre magique de l'en-tête optionnel " + peHex(magic) + ")";
     return false;
   }
   p.is64 = magic == kMagicPe32Plus;
   const uint32_t countField = p.is64 ? kOhNumberOfRvaAndSizes64 : kOhNumberOfRvaAndSizes32;
   if (optionalSize < countField + 4) {
-    error = "PE optional header is too short (" + std::to_string(optionalSize) + " bytes)";
+    error = "l'en-tête optionnel PE est trop court (" + std::to_string(optionalSize) + " octets)";
     return false;
   }
   p.sectionAlignment = get32(image, oh + kOhSectionAlignment);
@@ -40,7 +40,7 @@ bool parseOptionalHeader(const std::vector<uint8_t>& image, PeImage& p, uint16_t
 bool parseSections(const std::vector<uint8_t>& image, PeImage& p, uint16_t count,
                    std::string& error) {
   if (!fits(image.size(), p.sectionTableOffset, uint64_t{count} * kSectionHeaderSize)) {
-    error = "PE section table runs past the end of the file";
+    error = "la table des sections PE dépasse la fin du fichier";
     return false;
   }
   p.sections.resize(count);
@@ -66,16 +66,16 @@ bool parseSections(const std::vector<uint8_t>& image, PeImage& p, uint16_t count
 bool parsePeImage(const std::vector<uint8_t>& image, PeImage& p, std::string& error) {
   p = PeImage{};
   if (image.size() < kDosHeaderSize || image[0] != 'M' || image[1] != 'Z') {
-    error = "not a PE file (no MZ header)";
+    error = "pas un fichier PE (pas d'en-tête MZ)";
     return false;
   }
   const uint32_t peOffset = get32(image, kDosLfanewOffset);
   if (!fits(image.size(), peOffset, 4 + kFileHeaderSize)) {
-    error = "not a PE file (PE header offset lies outside the file)";
+    error = "pas un fichier PE (la position de l'en-tête PE est hors du fichier)";
     return false;
   }
   if (get32(image, peOffset) != 0x00004550) {  // "PE\0\0"
-    error = "not a PE file (no PE signature)";
+    error = "pas un fichier PE (pas de signature PE)";
     return false;
   }
   p.fileHeaderOffset = peOffset + 4;

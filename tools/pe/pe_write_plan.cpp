@@ -14,26 +14,26 @@ uint64_t virtualEnd(const PeSection& s) { return uint64_t{s.virtualAddress} + se
 
 bool checkImage(const std::vector<uint8_t>& image, const PeImage& pe, std::string& error) {
   if (pe.dataDirectoryCount <= kDirResource) {
-    error = "the optional header has no resource directory entry";
+    error = "l'en-tête optionnel n'a pas d'entrée de répertoire des ressources";
     return false;
   }
   if (!isPowerOfTwo(pe.fileAlignment) || !isPowerOfTwo(pe.sectionAlignment) ||
       pe.fileAlignment > pe.sectionAlignment) {
-    error = "unusual section alignment (file " + peHex(pe.fileAlignment) + ", memory " +
+    error = "alignement des sections inhabituel (fichier " + peHex(pe.fileAlignment) + ", mémoire " +
             peHex(pe.sectionAlignment) + ")";
     return false;
   }
   if (pe.sizeOfHeaders > image.size()) {
-    error = "SizeOfHeaders lies past the end of the file";
+    error = "SizeOfHeaders dépasse la fin du fichier";
     return false;
   }
   if (pe.sizeOfHeaders < pe.sectionTableOffset + uint64_t{kSectionHeaderSize} * pe.sections.size()) {
-    error = "SizeOfHeaders does not cover the section table";
+    error = "SizeOfHeaders ne couvre pas la table des sections";
     return false;
   }
   for (const PeSection& s : pe.sections) {
     if (s.sizeOfRawData != 0 && !fits(image.size(), s.pointerToRawData, s.sizeOfRawData)) {
-      error = "section " + s.name + " extends past the end of the file (truncated file?)";
+      error = "la section " + s.name + " dépasse la fin du fichier (fichier tronqué ?)";
       return false;
     }
   }
@@ -60,7 +60,7 @@ bool canRewriteInPlace(const std::vector<uint8_t>& image, const PeImage& pe, int
 bool planNewHeader(const std::vector<uint8_t>& image, const PeImage& pe, PeWritePlan& plan,
                    std::string& error) {
   if (pe.sections.size() >= 0xffff) {
-    error = "no room for another section (65535 already)";
+    error = "pas de place pour une section de plus (déjà 65535)";
     return false;
   }
   const uint64_t at = pe.sectionTableOffset + uint64_t{kSectionHeaderSize} * pe.sections.size();
@@ -71,7 +71,7 @@ bool planNewHeader(const std::vector<uint8_t>& image, const PeImage& pe, PeWrite
     firstVirtual = std::min<uint64_t>(firstVirtual, s.virtualAddress);
   }
   if (end > firstData || end > firstVirtual || end > image.size()) {
-    error = "no room for another section header before the first section's data";
+    error = "pas de place pour un en-tête de section de plus avant les données de la première section";
     return false;
   }
   const PeDataDirectory bound = dataDirectory(image, pe, kDirBoundImport);
@@ -80,7 +80,7 @@ bool planNewHeader(const std::vector<uint8_t>& image, const PeImage& pe, PeWrite
                                  image.begin() + static_cast<ptrdiff_t>(end),
                                  [](uint8_t b) { return b == 0; });
   if (!blank && !boundHere) {
-    error = "no room for another section header: the bytes after the section table are in use";
+    error = "pas de place pour un en-tête de section de plus : les octets après la table des sections sont utilisés";
     return false;
   }
   // Bound imports only speed up loading; the loader binds afresh without them.
@@ -129,7 +129,7 @@ bool planResourceWrite(const std::vector<uint8_t>& image, const PeImage& pe, PeW
   } else {
     const uint64_t rva = alignUp(imageEnd, pe.sectionAlignment);
     if (rva >= 0xffffffffull) {
-      error = "no address space left for another section";
+      error = "plus d'espace d'adressage pour une section de plus";
       return false;
     }
     plan.rva = static_cast<uint32_t>(rva);

@@ -121,12 +121,12 @@ bool writePeResources(const std::vector<uint8_t>& image, const std::vector<PeRes
   std::vector<uint8_t> section;
   if (!buildResourceSection(resources, plan.rva, section, error)) return false;
   if (alignUp(uint64_t{plan.rva} + section.size(), pe.sectionAlignment) > 0xffffffffull) {
-    error = "no address space left for the resources";
+    error = "plus d'espace d'adressage pour les ressources";
     return false;
   }
   const uint64_t rawSize = alignUp(section.size(), pe.fileAlignment);
   if (plan.rawPointer + rawSize + (plan.overlayEnd - plan.overlayStart) > 0xffffffffull) {
-    error = "the rewritten file would exceed 4 GiB";
+    error = "le fichier réécrit dépasserait 4 Gio";
     return false;
   }
   assemble(image, plan, section, rawSize, out);

@@ -25,7 +25,7 @@ struct TypeNode {
 };
 
 std::string describeKey(const PeResource& r) {
-  return describeResourceName(r.type) + "/" + describeResourceName(r.name) + " language " +
+  return describeResourceName(r.type) + "/" + describeResourceName(r.name) + " langue " +
          std::to_string(r.language);
 }
 
@@ -38,7 +38,7 @@ bool groupResources(const std::vector<PeResource>& resources, std::vector<TypeNo
   for (size_t i = 0; i < sorted.size(); ++i) {
     const PeResource& r = *sorted[i];
     if (r.type.name.size() > 0xffff || r.name.name.size() > 0xffff) {
-      error = "resource name longer than 65535 characters";
+      error = "nom de ressource de plus de 65535 caractères";
       return false;
     }
     const bool newType = i == 0 || compareResourceNames(sorted[i - 1]->type, r.type) != 0;
@@ -46,12 +46,12 @@ bool groupResources(const std::vector<PeResource>& resources, std::vector<TypeNo
     // The directory holds one entry per name; names equal but for case would merge.
     if ((!newType && sorted[i - 1]->type.name != r.type.name) ||
         (!newName && sorted[i - 1]->name.name != r.name.name)) {
-      error = "resource names differ only in case: " + describeKey(*sorted[i - 1]) + " and " +
+      error = "noms de ressources qui ne diffèrent que par la casse : " + describeKey(*sorted[i - 1]) + " et " +
               describeKey(r);
       return false;
     }
     if (!newName && sorted[i - 1]->language == r.language) {
-      error = "two resources have the same type, name and language: " + describeKey(r);
+      error = "deux ressources ont les mêmes type, nom et langue : " + describeKey(r);
       return false;
     }
     if (newType) types.push_back({r.type, {}});
@@ -151,21 +151,21 @@ bool measure(const std::vector<TypeNode>& types, Cursor& start, uint64_t& total,
              std::string& error) {
   uint64_t tables = tableSize(types.size()), entries = 0, strings = 0, data = 0;
   if (tooMany(types.size(), namedCount(types, typeKey))) {
-    error = "too many resource types for one directory table";
+    error = "trop de types de ressources pour une table de répertoire";
     return false;
   }
   for (const TypeNode& t : types) {
     tables += tableSize(t.names.size());
     if (t.type.isName()) strings += 2 + 2 * uint64_t{t.type.name.size()};
     if (tooMany(t.names.size(), namedCount(t.names, nameKey))) {
-      error = "too many resources of type " + describeResourceName(t.type);
+      error = "trop de ressources de type " + describeResourceName(t.type);
       return false;
     }
     for (const NameNode& n : t.names) {
       tables += tableSize(n.languages.size());
       if (n.name.isName()) strings += 2 + 2 * uint64_t{n.name.name.size()};
       if (n.languages.size() > 0xffff) {
-        error = "too many languages for resource " + describeResourceName(n.name);
+        error = "trop de langues pour la ressource " + describeResourceName(n.name);
         return false;
       }
       entries += uint64_t{kResDataEntrySize} * n.languages.size();
@@ -191,7 +191,7 @@ bool buildResourceSection(const std::vector<PeResource>& resources, uint32_t sec
   uint64_t total = 0;
   if (!measure(types, start, total, error)) return false;
   if (total > kMaxSectionSize || total > 0xffffffffull - sectionRva) {
-    error = "resources too large for one PE section (" + std::to_string(total) + " bytes)";
+    error = "ressources trop grandes pour une section PE (" + std::to_string(total) + " octets)";
     return false;
   }
   section.assign(static_cast<size_t>(total), 0);

@@ -17,26 +17,27 @@ constexpr int kProgressAbove = 8;  // media files read before progress lines are
 constexpr char kPlayerName[] = "player.exe";
 
 const char kBuildUsage[] =
-    "Usage: velto build QUIZ.toml [-o OUT.exe] [--player PLAYER.exe]\n"
+    "Usage : velto build QUIZ.toml [-o SORTIE.exe] [--player LECTEUR.exe]\n"
     "\n"
-    "Checks the quiz file, then writes a copy of the player holding the quiz: its texts,\n"
-    "answers and codes, and each question's picture or clip. Nothing is written when the\n"
-    "quiz file has an error.\n"
+    "Vérifie le fichier de quiz, puis écrit une copie du lecteur contenant le quiz : ses\n"
+    "textes, réponses et codes, et l'image ou l'extrait de chaque question. Rien n'est écrit\n"
+    "quand le fichier de quiz contient une erreur.\n"
     "\n"
-    "  -o, --output OUT.exe   where to write (default: QUIZ.exe beside the quiz file)\n"
-    "  --player PLAYER.exe    the player to copy (default: player.exe beside velto);\n"
-    "                         an already built quiz works too: its quiz is replaced\n"
+    "  -o, --output SORTIE.exe  où écrire (par défaut : QUIZ.exe à côté du fichier de quiz)\n"
+    "  --player LECTEUR.exe     le lecteur à copier (par défaut : player.exe à côté de velto) ;\n"
+    "                           un quiz déjà construit convient aussi : son quiz est remplacé\n"
     "\n"
-    "The quiz file format is described in docs/quiz-format.md.\n";
+    "Le format du fichier de quiz est décrit dans docs/quiz-format.md.\n";
 
 const char kCheckUsage[] =
-    "Usage: velto check QUIZ.toml\n"
+    "Usage : velto check QUIZ.toml\n"
     "\n"
-    "Checks the quiz file and its media as 'velto build' does, without writing anything.\n"
-    "Prints every problem as FILE:LINE: message. Exit status 1 when there is an error.\n";
+    "Vérifie le fichier de quiz et ses médias comme 'velto build', sans rien écrire.\n"
+    "Affiche chaque problème sous la forme FICHIER:LIGNE: message. Code de sortie 1 en cas\n"
+    "d'erreur.\n";
 
 int buildUsageError(const std::string& message) {
-    std::fprintf(stderr, "velto build: %s\n\n%s", message.c_str(), kBuildUsage);
+    std::fprintf(stderr, "velto build : %s\n\n%s", message.c_str(), kBuildUsage);
     return kUsageError;
 }
 
@@ -52,7 +53,7 @@ bool loadAndReport(const char* command, const fs::path& quizPath, bool showProgr
     if (showProgress) {
         progress = [](int number, int total, const std::string& path) {
             if (total > kProgressAbove)
-                std::printf("  media %d/%d: %s\n", number, total, path.c_str());
+                std::printf("  média %d/%d : %s\n", number, total, path.c_str());
         };
     }
     Diagnostics diags;
@@ -60,8 +61,8 @@ bool loadAndReport(const char* command, const fs::path& quizPath, bool showProgr
     printDiagnostics(displayPath(quizPath), diags);
     if (!ok) {
         const int errors = diags.errorCount();
-        fail(command, std::to_string(errors) + (errors == 1 ? " error" : " errors") +
-                          (std::string(command) == "build" ? "; nothing written" : ""));
+        fail(command, std::to_string(errors) + (errors == 1 ? " erreur" : " erreurs") +
+                          (std::string(command) == "build" ? " ; rien n'a été écrit" : ""));
     }
     return ok;
 }
@@ -71,18 +72,19 @@ bool writeQuizExecutable(const fs::path& playerPath, const fs::path& output, con
     std::vector<uint8_t> player, image;
     std::string error;
     if (!readFileBytes(playerPath, player, error)) {
-        fail("build", "cannot read the player '" + displayPath(playerPath) + "': " + error +
-                          " (name one with --player)");
+        fail("build", "impossible de lire le lecteur '" + displayPath(playerPath) + "' : " + error +
+                          " (indiquez-en un avec --player)");
         return false;
     }
     if (sameFile(playerPath, output)) {
         fail("build", "'" + displayPath(output) +
-                          "' is the player itself; write the quiz to "
-                          "another file with -o");
+                          "' est le lecteur lui-même ; écrivez le quiz dans "
+                          "un autre fichier avec -o");
         return false;
     }
     if (!installQuiz(player, quizResources(quiz, packed), image, error)) {
-        fail("build", "cannot put the quiz into '" + displayPath(playerPath) + "': " + error);
+        fail("build", "impossible de mettre le quiz dans '" + displayPath(playerPath) + "' : " +
+                          error);
         return false;
     }
     if (!writeFileReplacing(output, image, error)) {
@@ -98,7 +100,7 @@ int runBuild(int argc, char** argv) {
     std::string error;
     if (!splitArgs(argc, argv, {"-o", "--output", "--player"}, args, error))
         return buildUsageError(error);
-    if (args.positional.size() != 1) return buildUsageError("name one quiz file");
+    if (args.positional.size() != 1) return buildUsageError("indiquez un seul fichier de quiz");
     const fs::path quizPath = args.positional[0];
     fs::path output = optionValue(args, {"-o", "--output"});
     if (output.empty()) output = fs::path(quizPath).replace_extension(".exe");
@@ -110,7 +112,7 @@ int runBuild(int argc, char** argv) {
     if (!loadAndReport("build", quizPath, true, quiz, packed)) return 1;
     size_t written = 0;
     if (!writeQuizExecutable(player, output, quiz, packed, written)) return 1;
-    std::printf("wrote %s: %s (%s)\n", displayPath(output).c_str(), quizSummary(quiz).c_str(),
+    std::printf("%s écrit : %s (%s)\n", displayPath(output).c_str(), quizSummary(quiz).c_str(),
                 byteSize(written).c_str());
     return 0;
 }
@@ -119,21 +121,21 @@ int runCheck(int argc, char** argv) {
     CommandArgs args;
     std::string error;
     if (!splitArgs(argc, argv, {}, args, error) || args.positional.size() != 1) {
-        std::fprintf(stderr, "velto check: %s\n\n%s",
-                     error.empty() ? "name one quiz file" : error.c_str(), kCheckUsage);
+        std::fprintf(stderr, "velto check : %s\n\n%s",
+                     error.empty() ? "indiquez un seul fichier de quiz" : error.c_str(), kCheckUsage);
         return kUsageError;
     }
     const fs::path quizPath = args.positional[0];
     QuizFile quiz;
     PackedQuiz packed;
     if (!loadAndReport("check", quizPath, false, quiz, packed)) return 1;
-    std::printf("%s: ok, %s\n", displayPath(quizPath).c_str(), quizSummary(quiz).c_str());
+    std::printf("%s : ok, %s\n", displayPath(quizPath).c_str(), quizSummary(quiz).c_str());
     return 0;
 }
 
 }  // namespace
 
-const ToolCommand kBuildCommand = {"build", "pack a quiz file into a quiz executable", kBuildUsage,
+const ToolCommand kBuildCommand = {"build", "construire l'exécutable d'un fichier de quiz", kBuildUsage,
                                    runBuild};
-const ToolCommand kCheckCommand = {"check", "check a quiz file and its media", kCheckUsage,
+const ToolCommand kCheckCommand = {"check", "vérifier un fichier de quiz et ses médias", kCheckUsage,
                                    runCheck};

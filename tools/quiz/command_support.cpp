@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "quizdata/quiz_types.h"
 #include "tools/quizfile/quiz_keys.h"
@@ -10,7 +11,7 @@
 namespace {
 
 std::string counted(size_t n, const std::string& one, const std::string& many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
+    return std::to_string(n) + " " + (n < 2 ? one : many);  // French: 0 and 1 take the singular
 }
 
 }  // namespace
@@ -31,7 +32,7 @@ bool splitArgs(int argc, char** argv, const std::vector<std::string>& valued, Co
         const size_t equals = word.find('=');
         const std::string name = word.substr(0, equals);
         if (std::find(valued.begin(), valued.end(), name) == valued.end()) {
-            error = "unknown option '" + word + "'";
+            error = "option inconnue '" + word + "'";
             return false;
         }
         if (equals != std::string::npos) {
@@ -39,7 +40,7 @@ bool splitArgs(int argc, char** argv, const std::vector<std::string>& valued, Co
         } else if (i + 1 < argc) {
             args.options.emplace_back(name, argv[++i]);
         } else {
-            error = "option '" + name + "' needs a value";
+            error = "l'option '" + name + "' demande une valeur";
             return false;
         }
     }
@@ -55,7 +56,7 @@ std::string optionValue(const CommandArgs& args, const std::vector<std::string>&
 
 std::string quizSummary(const QuizFile& quiz) {
     static const char* const kMediaWords[][2] = {
-        {"", ""}, {"picture", "pictures"}, {"mp3 clip", "mp3 clips"}, {"avi clip", "avi clips"}};
+        {"", ""}, {"image", "images"}, {"extrait mp3", "extraits mp3"}, {"extrait avi", "extraits avi"}};
     const DefinitionData& d = quiz.definition;
     size_t media = 0, answerPictures = 0;
     for (const QuestionSource& s : quiz.sources) {
@@ -65,11 +66,12 @@ std::string quizSummary(const QuizFile& quiz) {
     const size_t codes = static_cast<size_t>(std::count_if(
         quiz.codes.begin(), quiz.codes.end(), [](const std::string& c) { return !c.empty(); }));
     const int kind = d.kind >= KindText && d.kind <= KindVideo ? d.kind : KindText;
-    std::string out = std::string(quizkey::kKindNames[kind]) + " quiz \"" + cp1252ToUtf8(d.title) +
-                      "\": " + counted(d.questions.size(), "question", "questions");
+    std::string out = "quiz " + std::string(quizkey::kKindNames[kind]) + " \"" +
+                      cp1252ToUtf8(d.title) + "\" : " +
+                      counted(d.questions.size(), "question", "questions");
     if (media > 0) out += ", " + counted(media, kMediaWords[kind][0], kMediaWords[kind][1]);
     if (answerPictures > 0)
-        out += ", " + counted(answerPictures, "answer picture", "answer pictures");
+        out += ", " + counted(answerPictures, "image de réponse", "images de réponse");
     return out + ", " + counted(codes, "code", "codes");
 }
 
@@ -78,17 +80,20 @@ void printDiagnostics(const std::string& file, const Diagnostics& diags) {
 }
 
 int fail(const char* command, const std::string& message, int status) {
-    std::fprintf(stderr, "velto %s: %s\n", command, message.c_str());
+    std::fprintf(stderr, "velto %s : %s\n", command, message.c_str());
     return status;
 }
 
 std::string byteSize(size_t bytes) {
     char text[32];
     if (bytes >= 1024 * 1024)
-        std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / (1024 * 1024));
+    {
+        std::snprintf(text, sizeof text, "%.1f Mo", static_cast<double>(bytes) / (1024 * 1024));
+        if (char* point = std::strchr(text, '.')) *point = ',';  // French decimal comma
+    }
     else if (bytes >= 1024)
-        std::snprintf(text, sizeof text, "%zu KB", (bytes + 512) / 1024);
+        std::snprintf(text, sizeof text, "%zu Ko", (bytes + 512) / 1024);
     else
-        std::snprintf(text, sizeof text, "%zu bytes", bytes);
+        std::snprintf(text, sizeof text, "%zu octets", bytes);
     return text;
 }

@@ -21,14 +21,14 @@ bool splitArgs(int argc, char** argv, const std::vector<std::string>& valued, Co
 // The value of the last of `names` given, or "".
 std::string optionValue(const CommandArgs& args, const std::vector<std::string>& names);
 
-// "picture quiz \"Capitales\": 4 questions, 4 pictures, 2 answer pictures, 3 codes"
+// "quiz picture \"Capitales\" : 4 questions, 4 images, 2 images de réponse, 3 codes"
 std::string quizSummary(const QuizFile& quiz);
 
 // Prints diagnostics to stderr under the quiz file's name.
 void printDiagnostics(const std::string& file, const Diagnostics& diags);
 
-// "velto build: message" on stderr; returns `status` for a one-line return.
+// "velto build : message" on stderr; returns `status` for a one-line return.
 int fail(const char* command, const std::string& message, int status = 1);
 
-// "1.2 MB", "15 KB", "840 bytes".
+// "1,2 Mo", "15 Ko", "840 octets".
 std::string byteSize(size_t bytes);

@@ -15,38 +15,39 @@ namespace {
 constexpr int kUsageError = 2;
 
 const char kInspectUsage[] =
-    "Usage: velto inspect QUIZ.exe\n"
+    "Usage : velto inspect QUIZ.exe\n"
     "\n"
-    "Prints the quiz file of a built quiz. Building that file again (with the media\n"
-    "'velto extract' writes beside it) gives the same quiz. Media are named media/q1.jpg,\n"
-    "media/q1.mp3 or media/q1.avi (question 1) and media/a1.jpg (answer picture 1).\n";
+    "Affiche le fichier de quiz d'un quiz construit. Reconstruire ce fichier (avec les\n"
+    "médias que 'velto extract' écrit à côté) redonne le même quiz. Les médias s'appellent\n"
+    "media/q1.jpg, media/q1.mp3 ou media/q1.avi (question 1) et media/a1.jpg (image de\n"
+    "réponse 1).\n";
 
 const char kExtractUsage[] =
-    "Usage: velto extract QUIZ.exe DIR\n"
+    "Usage : velto extract QUIZ.exe DOSSIER\n"
     "\n"
-    "Writes the quiz file of a built quiz into DIR (named after QUIZ.exe, with .toml)\n"
-    "and its pictures and clips into DIR/media, ready for 'velto build'. DIR is created if\n"
-    "needed; files already there are never replaced.\n";
+    "Écrit le fichier de quiz d'un quiz construit dans DOSSIER (nommé d'après QUIZ.exe,\n"
+    "avec .toml) et ses images et extraits dans DOSSIER/media, prêts pour 'velto build'.\n"
+    "DOSSIER est créé au besoin ; les fichiers déjà présents ne sont jamais remplacés.\n";
 
 bool loadBuiltQuiz(const char* command, const fs::path& exe, QuizFile& quiz) {
     std::vector<uint8_t> image;
     std::string error;
     if (!readFileBytes(exe, image, error)) {
-        fail(command, "cannot read '" + displayPath(exe) + "': " + error);
+        fail(command, "impossible de lire '" + displayPath(exe) + "' : " + error);
         return false;
     }
     std::vector<std::string> warnings;
     if (!readBuiltQuiz(image, quiz, warnings, error)) {
-        fail(command, displayPath(exe) + ": " + error);
+        fail(command, displayPath(exe) + " : " + error);
         return false;
     }
     for (const std::string& w : warnings)
-        std::fprintf(stderr, "velto %s: warning: %s\n", command, w.c_str());
+        std::fprintf(stderr, "velto %s : avertissement : %s\n", command, w.c_str());
     return true;
 }
 
 std::string headerComment(const fs::path& exe) {
-    return "Quiz file of " + displayPath(exe.filename()) + ", recovered by velto";
+    return "Fichier de quiz de " + displayPath(exe.filename()) + ", reconstitué par velto";
 }
 
 int runInspect(int argc, char** argv) {
@@ -54,7 +55,7 @@ int runInspect(int argc, char** argv) {
     std::string error;
     if (!splitArgs(argc, argv, {}, args, error) || args.positional.size() != 1) {
         std::fprintf(stderr, "velto inspect: %s\n\n%s",
-                     error.empty() ? "name one quiz executable" : error.c_str(), kInspectUsage);
+                     error.empty() ? "indiquez un seul exécutable de quiz" : error.c_str(), kInspectUsage);
         return kUsageError;
     }
     const fs::path exe = args.positional[0];
@@ -84,17 +85,17 @@ int writeExtracted(const fs::path& exe, const fs::path& dir, const QuizFile& qui
     for (const auto& target : targets) {
         if (fs::exists(target.first))
             return fail("extract", "'" + displayPath(target.first) +
-                                       "' already exists; extract into a new or empty folder");
+                                       "' existe déjà ; extrayez dans un dossier nouveau ou vide");
     }
     std::error_code ec;
     fs::create_directories(targets.size() > 1 ? dir / "media" : dir, ec);
-    if (ec) return fail("extract", "cannot create '" + displayPath(dir) + "': " + ec.message());
+    if (ec) return fail("extract", "impossible de créer '" + displayPath(dir) + "' : " + ec.message());
     std::string error;
     for (const auto& target : targets) {
         if (!writeFileReplacing(target.first, *target.second, error)) return fail("extract", error);
     }
-    std::printf("wrote %s and %zu media files: %s\n", displayPath(quizPath).c_str(),
-                targets.size() - 1, quizSummary(quiz).c_str());
+    std::printf("%s et %zu fichier%s de média écrits : %s\n", displayPath(quizPath).c_str(),
+                targets.size() - 1, targets.size() > 2 ? "s" : "", quizSummary(quiz).c_str());
     return 0;
 }
 
@@ -103,7 +104,7 @@ int runExtract(int argc, char** argv) {
     std::string error;
     if (!splitArgs(argc, argv, {}, args, error) || args.positional.size() != 2) {
         std::fprintf(stderr, "velto extract: %s\n\n%s",
-                     error.empty() ? "name a quiz executable and a folder" : error.c_str(),
+                     error.empty() ? "indiquez un exécutable de quiz et un dossier" : error.c_str(),
                      kExtractUsage);
         return kUsageError;
     }
@@ -115,7 +116,7 @@ int runExtract(int argc, char** argv) {
 
 }  // namespace
 
-const ToolCommand kInspectCommand = {"inspect", "print the quiz file of a built quiz",
+const ToolCommand kInspectCommand = {"inspect", "afficher le fichier de quiz d'un quiz construit",
                                      kInspectUsage, runInspect};
-const ToolCommand kExtractCommand = {"extract", "write a built quiz's quiz file and media",
+const ToolCommand kExtractCommand = {"extract", "écrire le fichier de quiz et les médias d'un quiz construit",
                                      kExtractUsage, runExtract};

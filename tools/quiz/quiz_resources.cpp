@@ -39,7 +39,7 @@ const PeResource* findResource(const std::vector<PeResource>& all, const char* t
 
 bool unpack(const std::vector<uint8_t>& block, std::vector<uint8_t>& payload, std::string& error) {
     if (block.size() > kMaxBlockInput) {
-        error = "it is too large for a packed block";
+        error = "il est trop grand pour un bloc compacté";
         return false;
     }
     uint8_t* buffer = nullptr;
@@ -47,7 +47,7 @@ bool unpack(const std::vector<uint8_t>& block, std::vector<uint8_t>& payload, st
     const int32_t result =
         unpackBlock(block.data(), static_cast<uint32_t>(block.size()), &buffer, &length);
     if (result != CodecOk) {
-        error = std::string("it does not unpack (") + codecResultName(result) + ")";
+        error = std::string("il ne se décompacte pas (") + codecResultName(result) + ")";
         return false;
     }
     payload.assign(buffer, buffer + (length - 2));  // unpackBlock reports produced plus two
@@ -58,24 +58,24 @@ bool unpack(const std::vector<uint8_t>& block, std::vector<uint8_t>& payload, st
 bool readDefinition(const std::vector<PeResource>& all, DefinitionData& d, std::string& error) {
     const PeResource* r = findResource(all, kPatchType, kDefinitionResource);
     if (!r) {
-        error = "no quiz definition (PATCH 104): this executable holds no built quiz";
+        error = "pas de définition de quiz (PATCH 104) : cet exécutable ne contient aucun quiz construit";
         return false;
     }
     std::vector<uint8_t> payload;
     if (!unpack(r->data, payload, error)) {
-        error = "the quiz definition (PATCH 104) is damaged: " + error;
+        error = "la définition du quiz (PATCH 104) est abîmée : " + error;
         return false;
     }
     if (parseDefinition(payload.data(), payload.size(), d) != PayloadOk) {
-        error = "the quiz definition (PATCH 104) is damaged: it ends early or holds more than " +
-                std::to_string(kMaxQuestions) + " questions";
+        error = "la définition du quiz (PATCH 104) est abîmée : elle s'arrête trop tôt ou contient "
+                "plus de " + std::to_string(kMaxQuestions) + " questions";
         return false;
     }
     if (d.kind < KindText || d.kind > KindVideo || d.answersPerQuestion < 1 ||
         d.answersPerQuestion > 2 || d.revealMode < RevealNone || d.revealMode > RevealAllAtEnd) {
         error =
-            "the quiz definition (PATCH 104) holds a kind, answer count or reveal mode "
-            "velto does not know";
+            "la définition du quiz (PATCH 104) contient un type, un nombre de réponses ou un mode "
+            "de révélation que velto ne connaît pas";
         return false;
     }
     return true;
@@ -89,9 +89,9 @@ void readCodes(const std::vector<PeResource>& all, QuizFile& quiz,
     std::vector<uint8_t> payload;
     std::string error;
     if (!r)
-        warnings.push_back("no codes (PATCH 105); the quiz file gets none");
+        warnings.push_back("pas de codes (PATCH 105) ; le fichier de quiz n'en aura aucun");
     else if (!unpack(r->data, payload, error))
-        warnings.push_back("the codes (PATCH 105) are left out: " + error);
+        warnings.push_back("les codes (PATCH 105) sont laissés de côté : " + error);
     else
         quiz.codes = parseCodes(payload.data(), payload.size(), count);
 }
@@ -109,8 +109,9 @@ void readMedia(const std::vector<PeResource>& all, QuizFile& quiz,
             id > kAnswerPictureBase ? id - kAnswerPictureBase : id - kQuestionMediaBase;
         const bool answer = id > kAnswerPictureBase;
         if (question < 1 || question > count || (!answer && kind == KindText)) {
-            warnings.push_back("IMG " + (id < 0 ? std::string("(named)") : std::to_string(id)) +
-                               " belongs to no question of this quiz; it is left out");
+            warnings.push_back("la ressource IMG " + (id < 0 ? std::string("(nommée)") : std::to_string(id)) +
+                               " n'appartient à aucune question de ce quiz ; elle est laissée de "
+                               "côté");
             continue;
         }
         MediaRef& ref =

@@ -27,7 +27,7 @@ std::string formatDiagnostics(const std::string& file, const Diagnostics& diags)
         out += file + ":";
         if (d.line > 0) out += std::to_string(d.line) + ":";  // 0: the file as a whole
         out += " ";
-        if (d.warning) out += "warning: ";
+        if (d.warning) out += "avertissement : ";
         out += d.message + "\n";
     }
     return out;

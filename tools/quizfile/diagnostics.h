@@ -21,5 +21,5 @@ struct Diagnostics {
 };
 
 // One line per diagnostic, in line order: "FILE:LINE: message" for an error,
-// "FILE:LINE: warning: message" for a warning ("FILE: message" without a line).
+// "FILE:LINE: avertissement : message" for a warning ("FILE: message" without a line).
 std::string formatDiagnostics(const std::string& file, const Diagnostics& diags);

@@ -42,26 +42,26 @@ bool readFileBytes(const fs::path& path, std::vector<uint8_t>& bytes, std::strin
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (!fs::exists(status)) {
-        error = "no such file";
+        error = "fichier introuvable";
         return false;
     }
     if (fs::is_directory(status)) {
-        error = "it is a folder, not a file";
+        error = "c'est un dossier, pas un fichier";
         return false;
     }
     const uintmax_t size = fs::file_size(path, ec);
     if (!ec && size > kMaxFileBytes) {
-        error = "it is larger than 1 GB";
+        error = "le fichier dépasse 1 Go";
         return false;
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        error = "it cannot be opened (permissions?)";
+        error = "impossible de l'ouvrir (droits d'accès ?)";
         return false;
     }
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (in.bad()) {
-        error = "reading it failed";
+        error = "sa lecture a échoué";
         return false;
     }
     return true;
@@ -77,7 +77,7 @@ bool writeFileReplacing(const fs::path& target, const std::vector<uint8_t>& byte
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) {
-            error = "cannot create a file in '" + displayPath(dir) + "'";
+            error = "impossible de créer un fichier dans '" + displayPath(dir) + "'";
             return false;
         }
         out.write(reinterpret_cast<const char*>(bytes.data()),
@@ -86,7 +86,7 @@ bool writeFileReplacing(const fs::path& target, const std::vector<uint8_t>& byte
         if (!out) {
             std::error_code ignored;
             fs::remove(temp, ignored);
-            error = "writing '" + displayPath(temp) + "' failed (disk full?)";
+            error = "l'écriture de '" + displayPath(temp) + "' a échoué (disque plein ?)";
             return false;
         }
     }
@@ -95,7 +95,7 @@ bool writeFileReplacing(const fs::path& target, const std::vector<uint8_t>& byte
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
-        error = "cannot put '" + displayPath(target) + "' in place: " + ec.message();
+        error = "impossible de mettre '" + displayPath(target) + "' en place : " + ec.message();
         return false;
     }
     return true;

@@ -8,11 +8,11 @@ namespace {
 const char* formatDescription(MediaFormat format) {
     switch (format) {
         case MediaFormat::Jpeg:
-            return "a JPEG picture (its bytes start FF D8 FF)";
+            return "une image JPEG (ses octets commencent par FF D8 FF)";
         case MediaFormat::Mp3:
-            return "an mp3 clip (it starts with an ID3 tag or an MPEG audio frame)";
+            return "un extrait mp3 (il commence par une balise ID3 ou une trame audio MPEG)";
         case MediaFormat::Avi:
-            return "an avi clip (it starts RIFF....AVI )";
+            return "un extrait avi (il commence par RIFF....AVI )";
     }
     return "";
 }
@@ -28,15 +28,15 @@ void loadOne(MediaRef& ref, const MediaFormat* format, const std::filesystem::pa
              Diagnostics& diags) {
     std::string error;
     if (!readFileBytes(resolveQuizPath(baseDir, ref.path), ref.bytes, error)) {
-        diags.error(ref.line, "cannot read '" + ref.path + "': " + error +
-                                  "; names are relative to the quiz file");
+        diags.error(ref.line, "impossible de lire '" + ref.path + "' : " + error +
+                                  " ; les noms sont relatifs au fichier de quiz");
         return;
     }
     if (ref.bytes.empty()) {
-        diags.error(ref.line, "'" + ref.path + "' is empty; name a picture or clip file");
+        diags.error(ref.line, "'" + ref.path + "' est vide ; indiquez un fichier d'image ou d'extrait");
     } else if (format && !hasMediaSignature(*format, ref.bytes)) {
-        diags.error(ref.line, "'" + ref.path + "' is not " + formatDescription(*format) +
-                                  ": convert it or name the right file");
+        diags.error(ref.line, "'" + ref.path + "' n'est pas " + formatDescription(*format) +
+                                  " : convertissez-le ou indiquez le bon fichier");
     }
 }
 

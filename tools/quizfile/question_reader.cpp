@@ -17,11 +17,11 @@ int keyLine(const toml::table& table, const char* key, int fallback) {
 // never be matched.
 void checkAnswer(const std::string& answer, const std::string& what, int line, Diagnostics& diags) {
     if (answer.empty()) {
-        diags.error(line, what + " is empty; nobody could type it: write the expected answer");
+        diags.error(line, what + " est vide ; personne ne pourrait la taper : écrivez la réponse attendue");
     } else if (answer.front() == ' ' || answer.back() == ' ') {
-        diags.error(line, what + (answer.front() == ' ' ? " starts" : " ends") +
-                              " with a space, which the player trims from every typed "
-                              "answer, so it could never match: remove the space");
+        diags.error(line, what + (answer.front() == ' ' ? " commence" : " finit") +
+                              " par une espace, que le lecteur retire de toute réponse tapée : "
+                              "elle ne pourrait jamais correspondre ; retirez l'espace");
     }
 }
 
@@ -30,10 +30,10 @@ void readOneAnswer(const toml::table& table, const std::string& prefix, int line
     if (table.contains(kAnswers)) {
         diags.error(keyLine(table, kAnswers, line),
                     prefix +
-                        "this quiz has one answer per question: write answer = \"...\" "
-                        "(or set answers_per_question = 2)");
+                        "ce quiz a une réponse par question : écrivez answer = \"...\" "
+                        "(ou mettez answers_per_question = 2)");
     } else if (!table.contains(kAnswer)) {
-        diags.error(line, prefix + "no answer: add answer = \"...\"");
+        diags.error(line, prefix + "pas de réponse : ajoutez answer = \"...\"");
     } else if (readText(table, kAnswer, TextUse::Token, prefix + "answer", diags, data.answer1) ==
                Field::Ok) {
         checkAnswer(data.answer1, prefix + "answer", keyLine(table, kAnswer, line), diags);
@@ -45,16 +45,16 @@ void readTwoAnswers(const toml::table& table, const std::string& prefix, int lin
     if (table.contains(kAnswer)) {
         diags.error(keyLine(table, kAnswer, line),
                     prefix +
-                        "this quiz has two answers per question: write answers = "
-                        "[\"...\", \"...\"] (or set answers_per_question = 1)");
+                        "ce quiz a deux réponses par question : écrivez answers = "
+                        "[\"...\", \"...\"] (ou mettez answers_per_question = 1)");
     } else if (!table.contains(kAnswers)) {
-        diags.error(line, prefix + "no answers: add answers = [\"...\", \"...\"]");
+        diags.error(line, prefix + "pas de réponses : ajoutez answers = [\"...\", \"...\"]");
     }
     if (readTextPair(table, kAnswers, prefix + "answers", diags, data.answer1, data.answer2) ==
         Field::Ok) {
         const int at = keyLine(table, kAnswers, line);
-        checkAnswer(data.answer1, prefix + "first answer", at, diags);
-        checkAnswer(data.answer2, prefix + "second answer", at, diags);
+        checkAnswer(data.answer1, prefix + "première réponse", at, diags);
+        checkAnswer(data.answer2, prefix + "seconde réponse", at, diags);
     }
 }
 
@@ -69,8 +69,10 @@ void readExplanation(const toml::table& table, const std::string& prefix, int re
         return;
     if (revealMode < 0 || storesExplanations(revealMode)) return;
     diags.warn(keyLine(table, kExplanation, 0),
-               prefix + "explanation is left out with reveal = \"" + kRevealNames[revealMode] +
-                   "\"; set reveal to \"explanation\", \"both\" or \"all-at-end\" to show it");
+               prefix + "explanation est laissée de côté avec reveal = \"" +
+                   kRevealNames[revealMode] +
+                   "\" ; mettez reveal à \"explanation\", \"both\" ou \"all-at-end\" pour "
+                   "l'afficher");
     data.explanation.clear();  // not stored in this mode, so not part of the quiz
 }
 
@@ -79,12 +81,13 @@ void readMedia(const toml::table& table, const std::string& prefix, int kind,
     const Field media = readPath(table, kMedia, prefix + "media", diags, source.media);
     if (kind == KindText && media != Field::Absent) {
         diags.error(source.media.line,
-                    prefix + "a text quiz shows no media: remove media (or change kind)");
+                    prefix + "un quiz text n'affiche pas de média : retirez media (ou changez kind)");
         source.media = MediaRef{};
     } else if (kind > KindText && media == Field::Absent) {
-        static const char* const kNeeds[] = {"", "a JPEG picture", "an mp3 clip", "an avi clip"};
-        diags.error(source.line, prefix + "no media: a " + kKindNames[kind] + " quiz needs " +
-                                     kNeeds[kind] + " per question; add media = \"...\"");
+        static const char* const kNeeds[] = {"", "une image JPEG", "un extrait mp3", "un extrait avi"};
+        diags.error(source.line, prefix + "pas de média : un quiz " + kKindNames[kind] +
+                                     " demande " + kNeeds[kind] +
+                                     " par question ; ajoutez media = \"...\"");
     }
 }
 
@@ -96,13 +99,13 @@ void readAnswerPicture(const toml::table& table, const std::string& prefix,
     const int line = source.answerPicture.line;
     if (rules.kind >= 0 && rules.kind != KindPicture) {
         diags.warn(line, prefix +
-                             "only a picture quiz shows answer pictures; this one is "
-                             "stored but never shown");
+                             "seul un quiz picture affiche les images de réponse ; celle-ci "
+                             "est enregistrée mais jamais affichée");
     } else if (rules.revealMode >= 0 && rules.revealMode != RevealPicture &&
                rules.revealMode != RevealBoth) {
         diags.warn(line, prefix +
-                             "answer_picture is shown only with reveal = \"picture\" or "
-                             "\"both\"; it is stored but never shown");
+                             "answer_picture ne s'affiche qu'avec reveal = \"picture\" ou "
+                             "\"both\" ; elle est enregistrée mais jamais affichée");
     }
 }
 
@@ -110,10 +113,11 @@ void readAnswerPicture(const toml::table& table, const std::string& prefix,
 
 void readQuestion(const toml::table& table, int number, const QuestionRules& rules,
                   QuestionData& data, QuestionSource& source, Diagnostics& diags) {
-    const std::string prefix = "question " + std::to_string(number) + ": ";
+    const std::string prefix = "question " + std::to_string(number) + " : ";
     source.line = lineOf(table);
     checkKeys(table, wordList(kQuestionKeys), wordList(kQuizKeys),
-              "is a quiz setting, not a question key: move it above the first [[questions]]",
+              "est un réglage du quiz, pas une clé de question : placez-la avant le premier "
+              "[[questions]]",
               diags);
 
     const bool one = rules.answersPerQuestion == 1 ||
@@ -127,8 +131,8 @@ void readQuestion(const toml::table& table, int number, const QuestionRules& rul
             Field::Absent &&
         rules.kind == KindText) {
         diags.error(source.line, prefix +
-                                     "no prompt: a text quiz shows each question's "
-                                     "prompt; add prompt = \"...\"");
+                                     "pas d'énoncé : un quiz text affiche l'énoncé de chaque "
+                                     "question ; ajoutez prompt = \"...\"");
     }
     readExplanation(table, prefix, rules.revealMode, data, diags);
     readMedia(table, prefix, rules.kind, source, diags);

@@ -9,7 +9,7 @@ bool loadQuiz(const std::filesystem::path& path, QuizFile& quiz, PackedQuiz& pac
     std::vector<uint8_t> bytes;
     std::string error;
     if (!readFileBytes(path, bytes, error)) {
-        diags.error(0, "cannot read the quiz file: " + error);
+        diags.error(0, "impossible de lire le fichier de quiz : " + error);
         return false;
     }
     const std::string text(bytes.begin(), bytes.end());

@@ -12,15 +12,16 @@ constexpr int kWholeQuizLine = 1;
 bool packPayload(const std::vector<uint8_t>& payload, const std::string& what,
                  std::vector<uint8_t>& out, Diagnostics& diags) {
     if (payload.empty()) {
-        diags.error(kWholeQuizLine, "the " + what +
-                                        " cannot be written (a text or count is out "
-                                        "of range)");
+        diags.error(kWholeQuizLine, what +
+                                        " ne peut pas être écrit (un texte ou un nombre est hors "
+                                        "limites)");
         return false;
     }
     if (payload.size() > kMaxBlockInput) {
-        diags.error(kWholeQuizLine, "the " + what + " takes " + std::to_string(payload.size()) +
-                                        " bytes; at most " + std::to_string(kMaxBlockInput) +
-                                        " fit: shorten the texts or use fewer questions");
+        diags.error(kWholeQuizLine, what + " occupe " + std::to_string(payload.size()) +
+                                        " octets ; au plus " + std::to_string(kMaxBlockInput) +
+                                        " tiennent : raccourcissez les textes ou mettez moins de "
+                                        "questions");
         return false;
     }
     uint8_t* buffer = nullptr;
@@ -28,14 +29,15 @@ bool packPayload(const std::vector<uint8_t>& payload, const std::string& what,
     const int32_t result =
         packBlock(payload.data(), static_cast<uint32_t>(payload.size()), &buffer, &length);
     if (result == CodecOutputTooLarge) {
-        diags.error(kWholeQuizLine, "the " + what + " packs to more than " +
+        diags.error(kWholeQuizLine, what + " compacté dépasse " +
                                         std::to_string(kPackCapacity) +
-                                        " bytes: shorten the texts or use fewer questions");
+                                        " octets : raccourcissez les textes ou mettez moins de "
+                                        "questions");
         return false;
     }
     if (result != CodecOk) {
         diags.error(kWholeQuizLine,
-                    "packing the " + what + " failed (" + codecResultName(result) + ")");
+                    what + " : le compactage a échoué (" + codecResultName(result) + ")");
         return false;
     }
     out.assign(buffer, buffer + (length - 1));  // packBlock reports the packed length plus one
@@ -49,7 +51,7 @@ bool packQuiz(const QuizFile& quiz, PackedQuiz& packed, Diagnostics& diags) {
     std::vector<std::string> codes = quiz.codes;
     codes.resize(quiz.definition.questions.size());  // one line per question, always
     const bool definitionOk =
-        packPayload(writeDefinition(quiz.definition), "quiz definition", packed.definition, diags);
-    const bool codesOk = packPayload(writeCodes(codes), "codes block", packed.codes, diags);
+        packPayload(writeDefinition(quiz.definition), "le bloc de définition du quiz", packed.definition, diags);
+    const bool codesOk = packPayload(writeCodes(codes), "le bloc des codes", packed.codes, diags);
     return definitionOk && codesOk;
 }

@@ -19,7 +19,7 @@ constexpr int kTopLine = 1;  // where a missing top-level key is reported
 std::string quotedChoices(const std::vector<std::string>& names) {
     std::string out;
     for (size_t i = 0; i < names.size(); ++i) {
-        if (i > 0) out += i + 1 == names.size() ? " or " : ", ";
+        if (i > 0) out += i + 1 == names.size() ? " ou " : ", ";
         out += "\"" + names[i] + "\"";
     }
     return out;
@@ -31,22 +31,22 @@ int readChoice(const toml::table& root, const char* key, const std::vector<std::
     const toml::node* node = root.get(key);
     if (!node) {
         if (fallback < 0)
-            diags.error(kTopLine, std::string("the quiz has no ") + key + ": add " + key + " = " +
-                                      quotedChoices(names));
+            diags.error(kTopLine, std::string("le quiz n'a pas de ") + key + " : ajoutez " + key +
+                                      " = " + quotedChoices(names));
         return fallback;
     }
     const toml::value<std::string>* text = node->as_string();
     if (!text) {
-        diags.error(lineOf(*node), std::string(key) + " must be " + quotedChoices(names) +
-                                       ", in quotes, not " + describeType(*node));
+        diags.error(lineOf(*node), std::string(key) + " doit valoir " + quotedChoices(names) +
+                                       ", entre guillemets, pas " + describeType(*node));
         return -1;
     }
     for (size_t i = 0; i < names.size(); ++i)
         if (text->get() == names[i]) return static_cast<int>(i);
-    std::string message = "unknown " + std::string(key) + " \"" + text->get() + "\"";
+    std::string message = "valeur de " + std::string(key) + " inconnue : \"" + text->get() + "\"";
     const std::string near = nearestWord(text->get(), names);
-    if (!near.empty()) message += " (did you mean \"" + near + "\"?)";
-    diags.error(lineOf(*node), message + "; use " + quotedChoices(names));
+    if (!near.empty()) message += " (vouliez-vous dire \"" + near + "\" ?)";
+    diags.error(lineOf(*node), message + " ; utilisez " + quotedChoices(names));
     return -1;
 }
 
@@ -56,7 +56,7 @@ int readAnswersPerQuestion(const toml::table& root, Diagnostics& diags) {
     if (!node) return 1;
     const toml::value<int64_t>* number = node->as_integer();
     if (!number || (number->get() != 1 && number->get() != 2)) {
-        diags.error(lineOf(*node), std::string(kAnswersPerQuestion) + " must be 1 or 2");
+        diags.error(lineOf(*node), std::string(kAnswersPerQuestion) + " doit valoir 1 ou 2");
         return 0;
     }
     return static_cast<int>(number->get());
@@ -72,8 +72,8 @@ bool readColourText(const toml::node& node, const std::string& text, DefinitionD
                     Diagnostics& diags) {
     if (text.size() != 7 || text[0] != '#' || !hexDigits(text.substr(1))) {
         diags.error(lineOf(node), "background \"" + text +
-                                      "\" is not a colour: write "
-                                      "\"#RRGGBB\" (six hexadecimal digits) or [red, green, blue]");
+                                      "\" n'est pas une couleur : écrivez \"#RRGGBB\" (six "
+                                      "chiffres hexadécimaux) ou [rouge, vert, bleu]");
         return false;
     }
     const unsigned long rgb = std::strtoul(text.c_str() + 1, nullptr, 16);
@@ -87,20 +87,21 @@ bool readColourList(const toml::node& node, const toml::array& list, DefinitionD
                     Diagnostics& diags) {
     if (list.size() != 3) {
         diags.error(lineOf(node),
-                    "background must list three numbers [red, green, blue], "
-                    "each 0 to 255");
+                    "background doit donner trois nombres [rouge, vert, bleu], "
+                    "chacun de 0 à 255");
         return false;
     }
     uint8_t* const parts[] = {&d.bgRed, &d.bgGreen, &d.bgBlue};
-    static const char* const kNames[] = {"red", "green", "blue"};
+    static const char* const kNames[] = {"rouge", "vert", "bleu"};
     bool ok = true;
     for (size_t i = 0; i < 3; ++i) {
         const toml::value<int64_t>* number = list[i].as_integer();
         if (!number || number->get() < 0 || number->get() > 255) {
             const std::string shown =
                 number ? std::to_string(number->get()) : describeType(list[i]);
-            diags.error(lineOf(list[i]), std::string("background ") + kNames[i] + " is " + shown +
-                                             "; each component is a whole number 0 to 255");
+            diags.error(lineOf(list[i]), std::string("background : le ") + kNames[i] + " vaut " +
+                                             shown +
+                                             " ; chaque composante est un nombre entier de 0 à 255");
             ok = false;
         } else {
             *parts[i] = static_cast<uint8_t>(number->get());
@@ -117,13 +118,13 @@ void readBackground(const toml::table& root, DefinitionData& d, Diagnostics& dia
     else if (const toml::array* list = node->as_array())
         readColourList(*node, *list, d, diags);
     else
-        diags.error(lineOf(*node), "background must be \"#RRGGBB\" or [red, green, blue], not " +
+        diags.error(lineOf(*node), "background doit être \"#RRGGBB\" ou [rouge, vert, bleu], pas " +
                                        describeType(*node));
 }
 
 void readHeaderTexts(const toml::table& root, DefinitionData& d, Diagnostics& diags) {
     if (readText(root, kTitle, TextUse::Token, kTitle, diags, d.title) == Field::Absent)
-        diags.error(kTopLine, "the quiz has no title: add title = \"...\"");
+        diags.error(kTopLine, "le quiz n'a pas de titre : ajoutez title = \"...\"");
     readText(root, kAuthor, TextUse::Token, kAuthor, diags, d.author);
     readText(root, kDescription, TextUse::Token, kDescription, diags, d.description);
     readTextPair(root, kCaptions, kCaptions, diags, d.caption1, d.caption2);
@@ -148,14 +149,14 @@ void warnUnusedSettings(const toml::table& root, const QuestionRules& rules, Dia
     if (reveal && rules.kind >= 0 && rules.kind != KindPicture &&
         (rules.revealMode == RevealPicture || rules.revealMode == RevealBoth))
         diags.warn(lineOf(*reveal),
-                   "answer pictures are shown only in a picture quiz; with "
-                   "this kind reveal = \"" +
-                       std::string(kRevealNames[rules.revealMode]) + "\" reveals no picture");
+                   "les images de réponse ne s'affichent que dans un quiz picture ; avec "
+                   "ce type, reveal = \"" +
+                       std::string(kRevealNames[rules.revealMode]) + "\" ne révèle aucune image");
     const toml::node* captions = root.get(kCaptions);
     if (captions && (rules.kind == KindText || rules.answersPerQuestion == 1))
         diags.warn(lineOf(*captions),
-                   "captions are shown only above the two answer columns of a "
-                   "picture, audio or video quiz; here they are never shown");
+                   "les légendes (captions) ne s'affichent qu'au-dessus des deux colonnes de "
+                   "réponses d'un quiz picture, audio ou video ; ici, elles ne s'affichent jamais");
 }
 
 void readQuestions(const toml::table& root, const QuestionRules& rules, QuizFile& quiz,
@@ -164,7 +165,7 @@ void readQuestions(const toml::table& root, const QuestionRules& rules, QuizFile
     const toml::array* list = node ? node->as_array() : nullptr;
     if (!list || list->empty()) {
         diags.error(node ? lineOf(*node) : kTopLine,
-                    "the quiz has no questions: add a [[questions]] table for each question");
+                    "le quiz n'a pas de questions : ajoutez une table [[questions]] par question");
         return;
     }
     int number = 0;
@@ -172,15 +173,16 @@ void readQuestions(const toml::table& root, const QuestionRules& rules, QuizFile
         ++number;
         const toml::table* table = element.as_table();
         if (!table) {
-            diags.error(lineOf(element), "question " + std::to_string(number) +
-                                             " is not a table: write [[questions]] and its keys");
+            diags.error(lineOf(element), "la question " + std::to_string(number) +
+                                             " n'est pas une table : écrivez [[questions]] et ses "
+                                             "clés");
             continue;
         }
         if (number == kMaxQuestions + 1) {
             const std::string most = std::to_string(kMaxQuestions);
             diags.error(lineOf(element), "question " + std::to_string(number) +
-                                             ": a quiz holds at most " + most +
-                                             " questions; remove this one and those after it");
+                                             " : un quiz contient au plus " + most +
+                                             " questions ; retirez celle-ci et les suivantes");
         }
         QuestionData data;
         QuestionSource source;
@@ -200,14 +202,15 @@ void readCodes(const toml::table& root, QuizFile& quiz, Diagnostics& diags) {
     const toml::array* list = node->as_array();
     if (!list) {
         diags.error(lineOf(*node),
-                    "codes must be a list of texts, like codes = [\"K7Q2\", \"M3X9\"]");
+                    "codes doit être une liste de textes, comme codes = [\"K7Q2\", \"M3X9\"]");
         return;
     }
     if (list->size() > count && count > 0)
         diags.error(lineOf(*node),
-                    "codes lists " + std::to_string(list->size()) + " codes but the quiz has " +
+                    "codes donne " + std::to_string(list->size()) + " codes mais le quiz a " +
                         std::to_string(count) + (count == 1 ? " question" : " questions") +
-                        "; code k is unlocked at score k: keep at most " + std::to_string(count));
+                        " ; le code k se débloque au score k : gardez-en au plus " +
+                        std::to_string(count));
     for (size_t i = 0; i < list->size(); ++i) {
         std::string code;
         const std::string what = "code " + std::to_string(i + 1);
@@ -225,7 +228,7 @@ bool readQuizText(std::string_view text, const std::string& sourceName, QuizFile
     int badLine = 0;
     std::string bad;
     if (!asciiTomlText(text, ascii, badLine, bad)) {
-        diags.error(badLine, "TOML syntax: " + bad);
+        diags.error(badLine, "syntaxe TOML : " + bad);
         return false;
     }
     toml::table root;
@@ -233,11 +236,11 @@ bool readQuizText(std::string_view text, const std::string& sourceName, QuizFile
         root = toml::parse(ascii, std::string_view(sourceName));
     } catch (const toml::parse_error& e) {
         const int line = static_cast<int>(e.source().begin.line);
-        diags.error(line > 0 ? line : kTopLine, "TOML syntax: " + std::string(e.description()));
+        diags.error(line > 0 ? line : kTopLine, "syntaxe TOML : " + std::string(e.description()));
         return false;
     }
     checkKeys(root, wordList(kQuizKeys), wordList(kQuestionKeys),
-              "is a question key: put it under a [[questions]] header", diags);
+              "est une clé de question : placez-la sous un en-tête [[questions]]", diags);
     const QuestionRules rules = readSettings(root, quiz.definition, diags);
     readQuestions(root, rules, quiz, diags);
     readCodes(root, quiz, diags);

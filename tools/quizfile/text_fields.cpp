@@ -7,33 +7,33 @@
 
 namespace {
 
-std::string at(size_t index) { return "character " + std::to_string(index + 1); }
+std::string at(size_t index) { return "caractère " + std::to_string(index + 1); }
 
 bool checkConverted(const std::string& text, TextUse use, const std::string& what, int line,
                     Diagnostics& diags) {
     bool ok = true;
     const size_t lineBreak = text.find_first_of("\r\n");
     if (lineBreak != std::string::npos) {
-        diags.error(line, what + " holds a line break (" + at(lineBreak) +
-                              "); it must stay on one line: remove the break");
+        diags.error(line, what + " contient un saut de ligne (" + at(lineBreak) +
+                              ") ; il doit tenir sur une ligne : retirez le saut de ligne");
         ok = false;
     }
     const size_t zero = text.find('\0');
     if (zero != std::string::npos) {
-        diags.error(line, what + " holds a zero character (" + at(zero) + "); remove it");
+        diags.error(line, what + " contient un caractère nul (" + at(zero) + ") ; retirez-le");
         ok = false;
     }
     const size_t bar = use == TextUse::Token ? text.find('|') : std::string::npos;
     if (bar != std::string::npos) {
-        diags.error(line, what + " holds '|' (" + at(bar) +
-                              "), which separates the texts of a built quiz; use another "
-                              "character such as '/'");
+        diags.error(line, what + " contient '|' (" + at(bar) +
+                              "), qui sépare les textes d'un quiz construit ; utilisez un autre "
+                              "caractère, par exemple '/'");
         ok = false;
     }
     if (text.size() > kMaxTextLength) {
-        diags.error(line, what + " is " + std::to_string(text.size()) +
-                              " characters long; at most " + std::to_string(kMaxTextLength) +
-                              " fit: shorten it");
+        diags.error(line, what + " fait " + std::to_string(text.size()) +
+                              " caractères ; au plus " + std::to_string(kMaxTextLength) +
+                              " tiennent : raccourcissez-le");
         ok = false;
     }
     return ok;
@@ -47,9 +47,9 @@ bool convertQuizText(const std::string& utf8, TextUse use, const std::string& wh
     uint32_t badCodePoint = 0;
     std::string converted;
     if (!utf8ToCp1252(utf8, converted, &badIndex, &badCodePoint)) {
-        diags.error(line, what + ", " + at(badIndex) + ": " +
+        diags.error(line, what + ", " + at(badIndex) + " : " +
                               describeCp1252Failure(utf8, badIndex, badCodePoint) +
-                              "; replace or remove it");
+                              " ; remplacez-le ou retirez-le");
         return false;
     }
     if (!checkConverted(converted, use, what, line, diags)) return false;

@@ -11,19 +11,19 @@ int lineOf(const toml::key& key) { return static_cast<int>(key.source().begin.li
 std::string describeType(const toml::node& node) {
     switch (node.type()) {
         case toml::node_type::string:
-            return "a text";
+            return "un texte";
         case toml::node_type::integer:
-            return "a whole number";
+            return "un nombre entier";
         case toml::node_type::floating_point:
-            return "a decimal number";
+            return "un nombre décimal";
         case toml::node_type::boolean:
-            return "true or false";
+            return "true ou false";
         case toml::node_type::array:
-            return "a list";
+            return "une liste";
         case toml::node_type::table:
-            return "a table";
+            return "une table";
         default:
-            return "a date or time";
+            return "une date ou une heure";
     }
 }
 
@@ -37,12 +37,12 @@ void checkKeys(const toml::table& table, const std::vector<std::string>& known,
             diags.error(lineOf(key), "'" + name + "' " + elsewhereHint);
             continue;
         }
-        std::string message = "unknown key '" + name + "'";
+        std::string message = "clé inconnue '" + name + "'";
         const std::string near = nearestWord(name, known);
         if (!near.empty())
-            message += " (did you mean '" + near + "'?)";
+            message += " (vouliez-vous dire '" + near + "' ?)";
         else
-            message += "; remove it or check its spelling";
+            message += " ; retirez-la ou vérifiez son orthographe";
         diags.error(lineOf(key), message);
     }
 }
@@ -51,7 +51,7 @@ Field textOf(const toml::node& node, TextUse use, const std::string& what, Diagn
              std::string& out) {
     const toml::value<std::string>* text = node.as_string();
     if (!text) {
-        diags.error(lineOf(node), what + " must be a text in quotes, not " + describeType(node));
+        diags.error(lineOf(node), what + " doit être un texte entre guillemets, pas " + describeType(node));
         return Field::Bad;
     }
     return convertQuizText(text->get(), use, what, lineOf(node), diags, out) ? Field::Ok
@@ -72,10 +72,10 @@ Field readTextPair(const toml::table& table, const char* key, const std::string&
     const toml::array* list = node->as_array();
     if (!list || list->size() != 2) {
         diags.error(lineOf(*node),
-                    what + " must list exactly two texts, like " + key + " = [\"...\", \"...\"]");
+                    what + " doit donner exactement deux textes, comme " + key + " = [\"...\", \"...\"]");
         return Field::Bad;
     }
-    const Field a = textOf((*list)[0], TextUse::Token, what + " (first)", diags, first);
+    const Field a = textOf((*list)[0], TextUse::Token, what + " (premier)", diags, first);
     const Field b = textOf((*list)[1], TextUse::Token, what + " (second)", diags, second);
     return a == Field::Ok && b == Field::Ok ? Field::Ok : Field::Bad;
 }
@@ -87,11 +87,12 @@ Field readPath(const toml::table& table, const char* key, const std::string& wha
     out.line = lineOf(*node);
     const toml::value<std::string>* text = node->as_string();
     if (!text) {
-        diags.error(out.line, what + " must be a file name in quotes, not " + describeType(*node));
+        diags.error(out.line, what + " doit être un nom de fichier entre guillemets, pas " +
+                                  describeType(*node));
         return Field::Bad;
     }
     if (text->get().empty()) {
-        diags.error(out.line, what + " is empty; name a file, relative to the quiz file");
+        diags.error(out.line, what + " est vide ; indiquez un fichier, relatif au fichier de quiz");
         return Field::Bad;
     }
     out.path = text->get();

@@ -21,7 +21,8 @@ std::vector<std::string> wordList(const char* const (&words)[N]) {
 int lineOf(const toml::node& node);
 int lineOf(const toml::key& key);
 
-// "a number", "a list", ... for messages such as "title must be a text in quotes, not a list".
+// "un nombre entier", "une liste", ... for messages such as
+// "title doit être un texte entre guillemets, pas une liste".
 std::string describeType(const toml::node& node);
 
 // Reports every key of `table` outside `known`, suggesting the nearest known key. A key from

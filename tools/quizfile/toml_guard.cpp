@@ -44,9 +44,10 @@ struct Rewriter {
         static const uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
         if (!valid || codePoint < kSmallest[length] || codePoint > 0x10FFFF ||
             (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
-            char text[64];
+            char text[128];
             std::snprintf(text, sizeof text,
-                          "byte 0x%02X is not UTF-8; save the quiz file as UTF-8",
+                          "l'octet 0x%02X n'est pas de l'UTF-8 ; enregistrez le fichier de quiz "
+                          "en UTF-8",
                           static_cast<unsigned>(lead));
             error = text;
             return false;
@@ -106,8 +107,8 @@ struct Rewriter {
                 copy();
                 if (pos < in.size() && beyondAscii()) {
                     error =
-                        "a backslash before a letter beyond ASCII is no escape; write \\\\ "
-                        "for a backslash";
+                        "une barre oblique inverse devant une lettre hors ASCII n'est pas un "
+                        "échappement ; écrivez \\\\ pour une barre oblique inverse";
                     return false;
                 }
                 if (pos < in.size()) copy();
@@ -150,8 +151,8 @@ struct Rewriter {
         uint32_t ignored = 0;
         if (take(ignored))
             error = "'" + std::string(in.substr(start, pos - start)) +
-                    "' stands outside quotes: texts go in quotes, and keys use only the letters "
-                    "a-z, digits, '_' and '-'";
+                    "' est hors des guillemets : les textes vont entre guillemets, et les clés "
+                    "n'utilisent que les lettres a-z, les chiffres, '_' et '-'";
         return false;
     }
 

@@ -129,11 +129,12 @@ std::string describeCp1252Failure(const std::string& utf8, size_t badIndex, uint
     }
     char number[32];
     if (!valid) {
-        std::snprintf(number, sizeof number, "byte 0x%02X", static_cast<unsigned>(badCodePoint & 0xFF));
-        return std::string(number) + " is not UTF-8";
+        std::snprintf(number, sizeof number, "0x%02X", static_cast<unsigned>(badCodePoint & 0xFF));
+        return "l'octet " + std::string(number) + " n'est pas de l'UTF-8";
     }
     std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(badCodePoint));
     // A control character would garble the message; its code point says it all.
-    if (badCodePoint < 0xA0) return std::string(number) + " has no Windows-1252 form";
-    return "'" + utf8.substr(start, pos - start) + "' (" + number + ") has no Windows-1252 form";
+    if (badCodePoint < 0xA0) return std::string(number) + " n'a pas d'équivalent en Windows-1252";
+    return "'" + utf8.substr(start, pos - start) + "' (" + number +
+           ") n'a pas d'équivalent en Windows-1252";
 }

@@ -188,17 +188,17 @@ TEST(PeWrite, RefusesResourcesThatWouldShareAnEntry) {
     std::vector<PeResource> list;
     const char* refusal;  // nullptr: accepted
   } kCases[] = {
-      {{patch, patch}, "same type, name and language"},
+      {{patch, patch}, "ont les mêmes type, nom et langue"},
       {{makeResource(resourceName("PATCH"), ResourceName{0, u"QUIZ"}, 0, {}),
         makeResource(resourceName("PATCH"), ResourceName{0, u"QUIZ"}, 0, {})},
-       "same type, name and language"},
+       "ont les mêmes type, nom et langue"},
       // Names equal but for case would share one directory entry.
       {{makeResource(resourceName("PATCH"), ResourceName{0, u"quiz"}, 0, {}),
         makeResource(resourceName("PATCH"), ResourceName{0, u"QUIZ"}, 1, {})},
-       "differ only in case"},
+       "ne diffèrent que par la casse"},
       {{makeResource(ResourceName{0, u"patch"}, resourceId(1), 0, {}),
         makeResource(resourceName("PATCH"), resourceId(2), 0, {})},
-       "differ only in case"},
+       "ne diffèrent que par la casse"},
       {{patch, makeResource(resourceName("PATCH"), resourceId(104), 1, {})}, nullptr},
       {{patch, makeResource(resourceId(104), resourceId(104), 0, {})}, nullptr},
   };
