@@ -7,6 +7,7 @@
 #include "media/clip_names.h"
 #include "media/win/clip_files.h"
 #include "media/win/media_trace.h"
+#include "media/win/video_window.h"
 #include "quizdata/quiz_types.h"
 #include "quizdata/win/quiz.h"
 #include "ui/control_ids.h"
@@ -136,6 +137,8 @@ void playClip(int question) {
     }
     gMedia.playerControls->play();
     traceMedia("play");
+    // The platform's media control may render into a window of its own rather than the host.
+    if (type == kVideoClipType) overlayVideoWindows(gMedia.playerHost);
 }
 
 void stopClip() {

@@ -3,16 +3,19 @@
 the band above that question's answer area, stop hides it and deletes the clip, and closing
 leaves no clip file behind."""
 import os
+import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
 from e2e import (Player, build_quiz, clip_files, expect, file_gone, file_holds,  # noqa: E402
-                 mjpeg_avi, parse_args, read_bytes, toml_list, wait_until)
+                 hex_rgb, mean_colour, mjpeg_avi, parse_args, read_bytes, toml_list, wait_until)
 
 QUESTIONS = [("rouge", "red", "Le rouge, couleur primaire."), ("bleu", "blue", "Le bleu du ciel."),
              ("vert", "green", "Le vert des prés.")]
 CODES = ["VU", "REVU", "TOUT"]
 BAND = (260, 210)
+GRID_BACKGROUND = (90, 95, 150)
+RED = "#FF0000"
 
 
 def quiz_file():
@@ -23,6 +26,38 @@ def quiz_file():
         text += (f'\n[[questions]]\nanswer = "{answer}"\nexplanation = "{explanation}"\n'
                  f'media = "clips/c{i}.avi"\n')
     return text
+
+
+def long_red_avi():
+    """Question 1's clip: long enough to be still playing while the band is looked at."""
+    return subprocess.run(["ffmpeg", "-hide_banner", "-loglevel", "error", "-f", "lavfi", "-i",
+                           "color=c=red:s=160x120:r=5:d=20", "-c:v", "mjpeg", "-q:v", "3",
+                           "-pix_fmt", "yuvj444p", "-f", "avi", "-"], capture_output=True, check=True).stdout
+
+
+def close_to(got, wanted, tolerance=24):
+    return all(abs(g - w) <= tolerance for g, w in zip(got, wanted))
+
+
+def band_colour(p, host, name):
+    return mean_colour(p.screenshot(name), host)
+
+
+def video_seen_in_band(p, colour):
+    """The clip's picture fills the player host's band on screen; returns the host row seen."""
+    host = p.control(9900, "Static")
+    seen = []
+
+    def shown():
+        seen.append(band_colour(p, host, "video-quiz-band"))
+        return close_to(seen[-1], hex_rgb(colour)) and not close_to(seen[-1], GRID_BACKGROUND)
+
+    try:
+        wait_until(shown, f"video band shows {colour}", seconds=20)
+    except AssertionError:
+        raise AssertionError(f"video band at {host}: expected about {hex_rgb(colour)}, last seen {seen[-1:]}")
+    print(f"ok: band colour = {seen[-1]}")
+    return host
 
 
 def check_layout(p):
@@ -55,6 +90,7 @@ def host_hidden(p, what):
 def main():
     args = parse_args()
     clips = {i: mjpeg_avi(colour) for i, (_, colour, _) in enumerate(QUESTIONS, 1)}
+    clips[1] = long_red_avi()
     files = {f"clips/c{i}.avi": data for i, data in clips.items()}
     files["velto7.avi"] = b"left by an earlier run"
     workdir, exe = build_quiz(args, quiz_file(), "couleurs", files)
@@ -76,11 +112,14 @@ def main():
         p.click(6001)
         wait_until(holds(1), "play 1 writes velto1.avi with clip 1")
         host_shown_over(p, 1)
-        p.screenshot("video-quiz-playing-1")
+        band1 = video_seen_in_band(p, RED)
         p.click(6002)
         wait_until(holds(2), "play 2 writes velto2.avi with clip 2")
         wait_until(gone(1), "play 2 deletes velto1.avi")
         host_shown_over(p, 2)
+        # The first clip's picture went with it: its band shows the grid again.
+        wait_until(lambda: close_to(band_colour(p, band1, "video-quiz-playing-2"), GRID_BACKGROUND),
+                   "band 1 shows the grid again once clip 2 plays")
         p.screenshot("video-quiz-playing-2")
         p.click(7002)
         wait_until(gone(2), "stop deletes velto2.avi")
