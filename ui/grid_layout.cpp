@@ -35,7 +35,7 @@ constexpr int kCellRowHeight = 60, kCellRowHeightWithExplanation = 140;
 constexpr int kControlHeight = 20;
 constexpr int kCanvasMargin = 20, kCanvasMarginTwoAnswers = 80;
 
-bool hasExplanations(const GridSpec& spec) { return spec.revealMode > RevealPicture; }
+bool hasExplanations(const GridSpec& shape) { return shape.revealMode > RevealPicture; }
 
 ControlPlacement place(GridControl control, int id, int x, int y, int width, int height,
                        int question, int slot = 0, GridFont font = GridFont::None) {
@@ -60,17 +60,17 @@ void layoutTextRow(int i, GridCursor& cursor, std::vector<ControlPlacement>& out
 }
 
 // The answer area of one cell: field(s) with their verdict labels, one saved line per slot.
-void layoutSlots(const GridSpec& spec, int i, int left, int top, int width,
+void layoutSlots(const GridSpec& shape, int i, int left, int top, int width,
                  std::vector<ControlPlacement>& out) {
-    if (spec.answersPerQuestion == 1) {
+    if (shape.answersPerQuestion == 1) {
         out.push_back(place(GridControl::AnswerField, kAnswerFieldBase + i, left, top, width,
                             kControlHeight, i, 1, GridFont::Answer));
         out.push_back(place(GridControl::VerdictLabel, kVerdictLabelBase + i, left,
                             top + kSlotStep, width, kControlHeight, i, 1));
         return;
     }
-    for (int j = 1; j <= spec.answersPerQuestion; ++j) {
-        if (spec.answersPerQuestion != 2) {
+    for (int j = 1; j <= shape.answersPerQuestion; ++j) {
+        if (shape.answersPerQuestion != 2) {
             out.push_back(place(GridControl::UnusedSavedLine, 0, 0, 0, 0, 0, i, j));
             continue;
         }
@@ -84,16 +84,16 @@ void layoutSlots(const GridSpec& spec, int i, int left, int top, int width,
     }
 }
 
-void layoutCell(const GridSpec& spec, int i, PictureSize picture, GridCursor& cursor,
+void layoutCell(const GridSpec& shape, int i, PictureSize picture, GridCursor& cursor,
                 std::vector<ControlPlacement>& out) {
     const int column = (i - 1) % kCellsPerRow;
-    const bool twoAnswers = spec.answersPerQuestion == 2;
+    const bool twoAnswers = shape.answersPerQuestion == 2;
     const int x = (twoAnswers ? kCellLeftWithCaptions : kCellLeft) + kColumnStep * column;
     const int y = cursor.rowTop;
     int answerTop = y;
     int fieldLeft = x + kButtonWidth;
     int fieldWidth = kMediaFieldWidth;
-    if (spec.kind == KindPicture) {
+    if (shape.kind == KindPicture) {
         out.push_back(place(GridControl::QuestionPicture, kQuestionPictureBase + i,
                             x + (kPictureBox - picture.width) / 2,
                             y + (kPictureBox - picture.height) / 2, picture.width,
@@ -101,7 +101,7 @@ void layoutCell(const GridSpec& spec, int i, PictureSize picture, GridCursor& cu
         answerTop = y + kPictureBand;
         fieldLeft = x;
         fieldWidth = kCellFieldWidth;
-    } else if (spec.kind == KindVideo) {
+    } else if (shape.kind == KindVideo) {
         answerTop = y + kVideoBand;
     }
     if (twoAnswers && column == 0) {
@@ -112,19 +112,19 @@ void layoutCell(const GridSpec& spec, int i, PictureSize picture, GridCursor& cu
     }
     out.push_back(place(GridControl::NumberLabel, kNumberLabelId, x - kCellNumberOffset,
                         answerTop + 2, kCellNumberWidth, kNumberHeight, i));
-    if (spec.kind == KindAudio || spec.kind == KindVideo) {
+    if (shape.kind == KindAudio || shape.kind == KindVideo) {
         out.push_back(place(GridControl::PlayButton, kPlayButtonBase + i, x, answerTop,
                             kButtonWidth, kPlayHeight, i));
         out.push_back(place(GridControl::StopButton, kStopButtonBase + i, x,
                             answerTop + kPlayHeight, kButtonWidth, kStopHeight, i));
     }
-    layoutSlots(spec, i, fieldLeft, answerTop, fieldWidth, out);
-    if (hasExplanations(spec)) {
+    layoutSlots(shape, i, fieldLeft, answerTop, fieldWidth, out);
+    if (hasExplanations(shape)) {
         out.push_back(place(GridControl::ExplanationLabel, kExplanationLabelBase + i, x,
                             answerTop + kExplanationOffset, kCellFieldWidth, kExplanationHeight, i,
                             0, GridFont::DefaultGui));
     }
-    const int rowBottom = answerTop + (hasExplanations(spec) ? kCellRowHeightWithExplanation
+    const int rowBottom = answerTop + (hasExplanations(shape) ? kCellRowHeightWithExplanation
                                                              : kCellRowHeight);
     if (column == 0) {
         cursor.canvasWidth = kCellCanvasWidth;
@@ -142,17 +142,17 @@ bool takesSavedLine(GridControl control) {
     return control == GridControl::AnswerField || control == GridControl::UnusedSavedLine;
 }
 
-std::vector<ControlPlacement> layoutQuestion(const GridSpec& spec, int question, PictureSize picture,
+std::vector<ControlPlacement> layoutQuestion(const GridSpec& shape, int question, PictureSize picture,
                                              GridCursor& cursor) {
     std::vector<ControlPlacement> out;
-    switch (spec.kind) {
+    switch (shape.kind) {
     case KindText:
         layoutTextRow(question, cursor, out);
         break;
     case KindPicture:
     case KindAudio:
     case KindVideo:
-        layoutCell(spec, question, picture, cursor, out);
+        layoutCell(shape, question, picture, cursor, out);
         break;
     default:
         break;
@@ -160,21 +160,21 @@ std::vector<ControlPlacement> layoutQuestion(const GridSpec& spec, int question,
     return out;
 }
 
-void finishCanvas(const GridSpec& spec, GridCursor& cursor) {
+void finishCanvas(const GridSpec& shape, GridCursor& cursor) {
     cursor.canvasWidth +=
-        spec.answersPerQuestion == 2 ? kCanvasMarginTwoAnswers : kCanvasMargin;
+        shape.answersPerQuestion == 2 ? kCanvasMarginTwoAnswers : kCanvasMargin;
 }
 
-GridLayout layoutGrid(const GridSpec& spec, const std::function<PictureSize(int)>& pictureSize) {
+GridLayout layoutGrid(const GridSpec& shape, const std::function<PictureSize(int)>& pictureSize) {
     GridLayout layout{{}, 0, 0};
     GridCursor cursor;
-    for (int i = 1; i <= spec.questionCount; ++i) {
+    for (int i = 1; i <= shape.questionCount; ++i) {
         PictureSize picture{kPictureBox, kPictureBox};
-        if (usesQuestionPictures(spec.kind) && pictureSize) picture = pictureSize(i);
-        std::vector<ControlPlacement> question = layoutQuestion(spec, i, picture, cursor);
+        if (usesQuestionPictures(shape.kind) && pictureSize) picture = pictureSize(i);
+        std::vector<ControlPlacement> question = layoutQuestion(shape, i, picture, cursor);
         layout.placements.insert(layout.placements.end(), question.begin(), question.end());
     }
-    finishCanvas(spec, cursor);
+    finishCanvas(shape, cursor);
     layout.canvasWidth = cursor.canvasWidth;
     layout.canvasHeight = cursor.canvasHeight;
     return layout;

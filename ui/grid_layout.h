@@ -68,10 +68,10 @@ bool takesSavedLine(GridControl control);
 // The controls of question (1-based), in creation order; advances the cursor. picture is the
 // fitted picture size of a picture quiz (kPictureBox square when there is none); ignored otherwise.
 // A kind outside 0..3 gives nothing.
-std::vector<ControlPlacement> layoutQuestion(const GridSpec& spec, int question, PictureSize picture,
+std::vector<ControlPlacement> layoutQuestion(const GridSpec& shape, int question, PictureSize picture,
                                              GridCursor& cursor);
 // The canvas once every question is placed: the final margin added to the width.
-void finishCanvas(const GridSpec& spec, GridCursor& cursor);
+void finishCanvas(const GridSpec& shape, GridCursor& cursor);
 
 // The whole grid at once; pictureSize(i) gives question i's fitted picture size.
-GridLayout layoutGrid(const GridSpec& spec, const std::function<PictureSize(int)>& pictureSize);
+GridLayout layoutGrid(const GridSpec& shape, const std::function<PictureSize(int)>& pictureSize);

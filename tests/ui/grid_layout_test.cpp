@@ -93,7 +93,7 @@ TEST(GridLayout, TextRowsStackEvery25PixelsWithOneFieldPerQuestion) {
 TEST(GridLayout, CreationOrderPerKind) {
     using C = GridControl;
     struct Case {
-        GridSpec spec;
+        GridSpec shape;
         std::vector<C> firstQuestion;
     } cases[] = {
         {{KindText, 2, 2, RevealNone}, {C::NumberLabel, C::PromptLabel, C::AnswerField, C::VerdictLabel}},
@@ -113,12 +113,12 @@ TEST(GridLayout, CreationOrderPerKind) {
         {{KindPicture, 2, 0, RevealNone}, {C::QuestionPicture, C::NumberLabel}},
     };
     for (const Case& c : cases) {
-        GridLayout l = layoutGrid(c.spec, nullptr);
+        GridLayout l = layoutGrid(c.shape, nullptr);
         std::vector<C> first;
         for (const auto& p : l.placements)
             if (p.question == 1) first.push_back(p.control);
-        EXPECT_EQ(first, c.firstQuestion) << "kind " << c.spec.kind << " answers "
-                                          << c.spec.answersPerQuestion;
+        EXPECT_EQ(first, c.firstQuestion) << "kind " << c.shape.kind << " answers "
+                                          << c.shape.answersPerQuestion;
         // Question 2's controls all come after question 1's.
         bool seenSecond = false;
         for (const auto& p : l.placements) {
@@ -131,7 +131,7 @@ TEST(GridLayout, CreationOrderPerKind) {
 
 TEST(GridLayout, SavedLinesAreTakenOncePerSlotInIdentifierOrder) {
     struct Case {
-        GridSpec spec;
+        GridSpec shape;
         int lines;
     } cases[] = {
         {{KindText, 4, 2, RevealNone}, 4},    {{KindPicture, 4, 2, RevealNone}, 8},
@@ -139,7 +139,7 @@ TEST(GridLayout, SavedLinesAreTakenOncePerSlotInIdentifierOrder) {
         {{KindAudio, 3, 0, RevealNone}, 0},   {{7, 3, 1, RevealNone}, 0},
     };
     for (const Case& c : cases) {
-        GridLayout l = layoutGrid(c.spec, nullptr);
+        GridLayout l = layoutGrid(c.shape, nullptr);
         int lines = 0, lastField = 4000;
         for (const auto& p : l.placements) {
             if (!takesSavedLine(p.control)) continue;
@@ -147,9 +147,9 @@ TEST(GridLayout, SavedLinesAreTakenOncePerSlotInIdentifierOrder) {
             if (p.control != GridControl::AnswerField) continue;
             EXPECT_EQ(p.id, lastField + 1) << "fields out of order";
             lastField = p.id;
-            EXPECT_EQ(p.evaluateBeforeSubclass, c.spec.kind == KindText);
+            EXPECT_EQ(p.evaluateBeforeSubclass, c.shape.kind == KindText);
         }
-        EXPECT_EQ(lines, c.lines) << "kind " << c.spec.kind;
+        EXPECT_EQ(lines, c.lines) << "kind " << c.shape.kind;
     }
 }
 
@@ -242,15 +242,15 @@ TEST(GridLayout, NumberLabelsSitLeftOfEachCell) {
 }
 
 TEST(GridLayout, StepwiseBuildMatchesWholeGrid) {
-    GridSpec spec{KindPicture, 5, 1, RevealBoth};
+    GridSpec shape{KindPicture, 5, 1, RevealBoth};
     GridCursor cursor;
     std::vector<ControlPlacement> all;
-    for (int i = 1; i <= spec.questionCount; ++i) {
-        auto q = layoutQuestion(spec, i, PictureSize{100 + i, 200 - i}, cursor);
+    for (int i = 1; i <= shape.questionCount; ++i) {
+        auto q = layoutQuestion(shape, i, PictureSize{100 + i, 200 - i}, cursor);
         all.insert(all.end(), q.begin(), q.end());
     }
-    finishCanvas(spec, cursor);
-    GridLayout whole = layoutGrid(spec, [](int i) { return PictureSize{100 + i, 200 - i}; });
+    finishCanvas(shape, cursor);
+    GridLayout whole = layoutGrid(shape, [](int i) { return PictureSize{100 + i, 200 - i}; });
     ASSERT_EQ(all.size(), whole.placements.size());
     for (size_t k = 0; k < all.size(); ++k) {
         EXPECT_EQ(all[k].id, whole.placements[k].id);

@@ -135,17 +135,17 @@ HBITMAP loadQuestionPicture(const Build& b, int question, PictureSize* size) {
     return bitmap;
 }
 
-void buildQuestions(Build& b, const GridSpec& spec) {
+void buildQuestions(Build& b, const GridSpec& shape) {
     GridCursor cursor;
     setCanvasSize(0, 0);
-    for (int i = 1; i <= spec.questionCount; ++i) {
+    for (int i = 1; i <= shape.questionCount; ++i) {
         PictureSize size{kPictureBox, kPictureBox};
-        HBITMAP picture = usesQuestionPictures(spec.kind) ? loadQuestionPicture(b, i, &size) : nullptr;
-        for (const ControlPlacement& p : layoutQuestion(spec, i, size, cursor))
+        HBITMAP picture = usesQuestionPictures(shape.kind) ? loadQuestionPicture(b, i, &size) : nullptr;
+        for (const ControlPlacement& p : layoutQuestion(shape, i, size, cursor))
             createPlacement(b, p, picture);
         setCanvasSize(cursor.canvasWidth, cursor.canvasHeight);
     }
-    finishCanvas(spec, cursor);
+    finishCanvas(shape, cursor);
     setCanvasSize(cursor.canvasWidth, cursor.canvasHeight);
 }
 

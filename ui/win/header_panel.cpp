@@ -96,11 +96,11 @@ BOOL onInitDialog(HWND panel) {
     char scoreText[kScoreTextCapacity];
     wsprintfA(scoreText, " 0 / %d", quiz ? quiz->questionCount : 0);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (const ControlSpec& spec : controlSpecs(quiz, scoreText)) {
+    for (const ControlSpec& shape : controlSpecs(quiz, scoreText)) {
         HWND control =
-            CreateWindowExA(0, spec.className, spec.text, spec.style, spec.x, spec.y, spec.width, spec.height,
-                            panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
-        applyFont(control, spec.font, quiz);
+            CreateWindowExA(0, shape.className, shape.text, shape.style, shape.x, shape.y, shape.width, shape.height,
+                            panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(shape.id)), instance, nullptr);
+        applyFont(control, shape.font, quiz);
     }
     SetWindowLongPtrA(panel, DWLP_USER, reinterpret_cast<LONG_PTR>(CreateSolidBrush(kPanelColour)));
     return TRUE;

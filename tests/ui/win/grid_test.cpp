@@ -48,9 +48,9 @@ std::string expectedText(const Quiz& quiz, const ControlPlacement& p) {
     }
 }
 
-std::vector<ControlPlacement> expectedControls(const GridSpec& spec) {
+std::vector<ControlPlacement> expectedControls(const GridSpec& shape) {
     std::vector<ControlPlacement> out;
-    for (const ControlPlacement& p : layoutGrid(spec, nullptr).placements)
+    for (const ControlPlacement& p : layoutGrid(shape, nullptr).placements)
         if (p.control != GridControl::UnusedSavedLine) out.push_back(p);
     return out;
 }
@@ -62,15 +62,15 @@ bool isPlayerHost(const Quiz& quiz, const GridEvent& e) {
 class GridBuild : public GridFixture, public ::testing::WithParamInterface<GridSpec> {
 protected:
     void build() {
-        const GridSpec spec = GetParam();
-        describe(spec.kind, spec.questionCount, spec.answersPerQuestion, spec.revealMode);
+        const GridSpec shape = GetParam();
+        describe(shape.kind, shape.questionCount, shape.answersPerQuestion, shape.revealMode);
         ASSERT_NE(open(), nullptr);
         for (const GridEvent& e : controlEvents()) {
             if (e.type == GridEvent::Created && isPlayerHost(quiz(), e)) continue;
             if (e.type == GridEvent::Created) index_[e.hwnd] = controls_.size(), controls_.push_back(e);
             else if (index_.count(e.hwnd)) sent_.push_back(e);
         }
-        expected_ = expectedControls(spec);
+        expected_ = expectedControls(shape);
     }
 
     // The messages of one kind sent to a control, in order.
