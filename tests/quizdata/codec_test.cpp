@@ -1,5 +1,6 @@
 // Packed block codec: the worked examples, hand-made streams for every failure, the size limits.
 #include "quizdata/codec.h"
+#include "quizdata/codec_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -265,6 +266,22 @@ TEST(Codec, PackOfEmptyInputAndNullInput) {
     EXPECT_EQ(packBlock(nullptr, 10, &out, &length), CodecInputExhausted);
     EXPECT_EQ(unpackBlock(nullptr, 10, &out, &length), CodecInputExhausted);
     EXPECT_EQ(out, nullptr);
+}
+
+// The vector face gives exactly the produced bytes of the C functions, and nothing on failure.
+TEST(Codec, VectorFaceMatchesTheBufferContract) {
+    const Bytes text = bytesOf("une phrase, une autre phrase, une phrase encore");
+    const CodecBytes packed = packBytes(text);
+    ASSERT_EQ(packed.result, CodecOk);
+    EXPECT_EQ(packed.bytes, pack(text).data);
+    const CodecBytes unpacked = unpackBytes(packed.bytes);
+    ASSERT_EQ(unpacked.result, CodecOk);
+    EXPECT_EQ(unpacked.bytes, text);
+    for (const CodecBytes& failed : {packBytes(Bytes{}), unpackBytes(Bytes(3, 0xFF)),
+                                     packBytes(Bytes(kMaxBlockInput + 1, 'x'))}) {
+        EXPECT_LT(failed.result, 0);
+        EXPECT_TRUE(failed.bytes.empty());
+    }
 }
 
 }  // namespace
