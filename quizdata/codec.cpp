@@ -138,17 +138,7 @@ constexpr uint32_t kCodeBits = 12;
 constexpr uint32_t kCodeMask = (1u << kCodeBits) - 1;
 constexpr uint32_t kGolden = 0x9E3779B1u;
 
-// A key (prefix code << 8 | byte) hashes to key * kGolden, whose top bits pick its slot. That is
-// (prefix << 8) * kGolden + byte * kGolden, so each slot also keeps the first term for its own
-// code: the next lookup then waits on one load and an add, not on a multiplication.
-struct Slot {
-    uint32_t entry;       // key << kCodeBits | code; 0 = empty
-    uint32_t extendHash;  // (code << 8) * kGolden
-};
-
-inline uint32_t hashOf(uint32_t key) { return key * kGolden; }
-inline uint32_t slotOfHash(uint32_t hash) { return hash >> (32 - kHashBits); }
-inline uint32_t extendHashOf(uint32_t code) { return hashOf(code << 8); }
+inline uint32_t slotOf(uint32_t key) { return (key * kGolden) >> (32 - kHashBits); }
 inline uint32_t nextSlot(uint32_t slot) { return (slot + 1) & (kHashSlots - 1); }
 
 struct BitWriter {
@@ -166,14 +156,14 @@ struct Orphan {
 };
 
 // The slot holding key, or the empty slot where it belongs.
-inline uint32_t findSlot(const Slot* table, uint32_t key) {
-    uint32_t i = slotOfHash(hashOf(key));
-    while (table[i].entry != 0 && (table[i].entry >> kCodeBits) != key) i = nextSlot(i);
+inline uint32_t findSlot(const uint32_t* table, uint32_t key) {
+    uint32_t i = slotOf(key);
+    while (table[i] != 0 && (table[i] >> kCodeBits) != key) i = nextSlot(i);
     return i;
 }
 
-inline void fileCode(Slot* table, uint32_t key, uint32_t code) {
-    table[findSlot(table, key)] = {key << kCodeBits | code, extendHashOf(code)};
+inline void fileCode(uint32_t* table, uint32_t key, uint32_t code) {
+    table[findSlot(table, key)] = key << kCodeBits | code;
 }
 
 inline bool putBits(BitWriter& w, uint32_t value, uint32_t width) {
@@ -209,7 +199,7 @@ inline bool writeCode(BitWriter& w, uint32_t& width, uint32_t code) {
 
 // The candidate input[start, start + length), as long as the orphan's prefix, was just given
 // `code`: when it is that prefix, the orphan's key becomes known.
-__attribute__((noinline)) void adoptOrphan(Orphan& o, Slot* table, const uint8_t* input,
+__attribute__((noinline)) void adoptOrphan(Orphan& o, uint32_t* table, const uint8_t* input,
                                            uint32_t code, uint32_t start, uint32_t length) {
     if (std::memcmp(input + start, input + o.start, length) != 0) return;
     fileCode(table, code << 8 | o.byte, FirstFreeCode);
@@ -217,9 +207,9 @@ __attribute__((noinline)) void adoptOrphan(Orphan& o, Slot* table, const uint8_t
 }
 
 // The dictionary is full: start afresh with the last candidate as FirstFreeCode.
-__attribute__((noinline)) void emptyDictionary(Orphan& o, Slot* table, uint32_t key,
+__attribute__((noinline)) void emptyDictionary(Orphan& o, uint32_t* table, uint32_t key,
                                                uint32_t prefixStart, uint32_t prefixLength) {
-    std::memset(table, 0, kHashSlots * sizeof(Slot));
+    std::memset(table, 0, kHashSlots * sizeof(uint32_t));
     o.pending = prefixLength > 1;
     if (o.pending) {
         o.start = prefixStart;
@@ -230,25 +220,24 @@ __attribute__((noinline)) void emptyDictionary(Orphan& o, Slot* table, uint32_t 
     }
 }
 
-int32_t packCodes(const uint8_t* input, uint32_t length, Slot* table, BitWriter& w) {
+int32_t packCodes(const uint8_t* input, uint32_t length, uint32_t* table, BitWriter& w) {
     if (length == 0) return CodecInputExhausted;
-    std::memset(table, 0, kHashSlots * sizeof(Slot));
+    std::memset(table, 0, kHashSlots * sizeof(uint32_t));
     Orphan orphan{false, 0, 0, 0};
     uint32_t nextCode = FirstFreeCode, width = kFirstWidth;
-    uint32_t current = input[0], currentHash = extendHashOf(current);
+    uint32_t current = input[0];
     uint32_t currentStart = 0;
     for (uint32_t i = 1; i < length; ++i) {
         const uint32_t byte = input[i];
         const uint32_t key = current << 8 | byte;
-        uint32_t slot = slotOfHash(currentHash + hashOf(byte));
-        Slot s;
-        while ((s = table[slot]).entry != 0 && (s.entry >> kCodeBits) != key) slot = nextSlot(slot);
-        if (s.entry != 0) {
-            current = s.entry & kCodeMask;
-            currentHash = s.extendHash;
+        uint32_t slot = slotOf(key);
+        uint32_t entry;
+        while ((entry = table[slot]) != 0 && (entry >> kCodeBits) != key) slot = nextSlot(slot);
+        if (entry != 0) {
+            current = entry & kCodeMask;
             continue;
         }
-        table[slot] = {key << kCodeBits | nextCode, extendHashOf(nextCode)};
+        table[slot] = key << kCodeBits | nextCode;
         if (orphan.pending && i + 1 - currentStart == orphan.length)
             adoptOrphan(orphan, table, input, nextCode, currentStart, orphan.length);
         ++nextCode;
@@ -260,7 +249,6 @@ int32_t packCodes(const uint8_t* input, uint32_t length, Slot* table, BitWriter&
             width = kFirstWidth;
         }
         current = byte;
-        currentHash = extendHashOf(byte);
         currentStart = i;
     }
     if (!writeCode(w, width, current) || !putBits(w, CodeEnd, width) || !flushBits(w))
@@ -312,7 +300,7 @@ int32_t packBlock(const uint8_t* input, uint32_t length, uint8_t** output, uint3
         alertNoMemory();
         return CodecNoMemory;
     }
-    auto* table = static_cast<Slot*>(std::malloc(kHashSlots * sizeof(Slot)));
+    auto* table = static_cast<uint32_t*>(std::malloc(kHashSlots * sizeof(uint32_t)));
     if (table == nullptr) {
         std::free(out);
         return CodecNoMemory;
