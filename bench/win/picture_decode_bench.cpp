@@ -18,7 +18,8 @@ bool readFile(const char* path, std::vector<unsigned char>& bytes) {
     if (!f) return false;
     unsigned char chunk[1 << 16];
     size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + got);
     std::fclose(f);
     return !bytes.empty();
 }

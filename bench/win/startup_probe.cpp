@@ -46,8 +46,8 @@ BOOL CALLBACK collect(HWND window, LPARAM context) {
     const int id = GetDlgCtrlID(window);
     char className[32] = {};
     GetClassNameA(window, className, sizeof className);
-    if (id > kAnswerFieldBase && id <= kAnswerFieldBase + c->questions && _stricmp(className, "Edit") == 0)
-        ++c->fields;
+    const bool field = id > kAnswerFieldBase && id <= kAnswerFieldBase + c->questions;
+    if (field && _stricmp(className, "Edit") == 0) ++c->fields;
     if (id > kQuestionPictureBase && id <= kQuestionPictureBase + c->questions &&
         _stricmp(className, "Static") == 0)
         c->pictures[id - kQuestionPictureBase] = window;
@@ -56,9 +56,9 @@ BOOL CALLBACK collect(HWND window, LPARAM context) {
 
 bool hasBitmap(HWND picture) {
     DWORD_PTR image = 0;
-    if (!SendMessageTimeoutA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0, SMTO_ABORTIFHUNG, kReplyMs, &image))
-        return false;
-    return image != 0;
+    const LRESULT answered = SendMessageTimeoutA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0,
+                                                 SMTO_ABORTIFHUNG, kReplyMs, &image);
+    return answered && image != 0;
 }
 
 double millisecondsSince(LARGE_INTEGER start) {
@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
     PROCESS_INFORMATION process{};
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    if (!CreateProcessA(argv[1], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessA(argv[1], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
         std::fprintf(stderr, "startup_probe: cannot start %s (%lu)\n", argv[1], GetLastError());
         return 1;
     }
@@ -111,7 +112,8 @@ int main(int argc, char** argv) {
         LARGE_INTEGER closing;
         QueryPerformanceCounter(&closing);
         PostMessageA(found.main, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) exitMs = millisecondsSince(closing);
+        if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0)
+            exitMs = millisecondsSince(closing);
     }
     if (exitMs < 0) TerminateProcess(process.hProcess, 3);
     std::printf("window_ms=%.0f first_picture_ms=%.0f pictures_ms=%.0f exit_ms=%.0f\n", windowMs,
