@@ -28,9 +28,11 @@ void alertNoMemory() {
 // at `offset`, followed by one byte. So an entry is a place in the output, not a heap string.
 // A string is written when the next code arrives, once the byte that ends its entry is known.
 
+// Eight bytes, moved as one word. A string of length n needs strings of every length below n
+// written before it, so within the 120000-byte output no length comes near 65535.
 struct OutputString {
     uint32_t offset;  // where its first length-1 bytes were written
-    uint32_t length;
+    uint16_t length;
     uint8_t first;
     uint8_t last;
 };
@@ -66,7 +68,7 @@ inline bool appendString(uint8_t* out, uint32_t& produced, const OutputString& s
     constexpr uint32_t kShortCopy = 16;
     if (s.length > kUnpackCapacity - produced) return false;
     uint8_t* dest = out + produced;
-    if (s.length - 1 <= kShortCopy && kUnpackCapacity - produced >= kShortCopy) {
+    if (s.length - 1u <= kShortCopy && kUnpackCapacity - produced >= kShortCopy) {
         // One fixed-size move for short strings; the bytes beyond are rewritten later.
         std::memmove(dest, out + s.offset, kShortCopy);
     } else {
@@ -113,7 +115,7 @@ Unpacked unpackCodes(BitReader r, OutputString* dictionary, uint8_t* out) {
         if (__builtin_expect(code > nextCode || nextCode >= kDictionarySize, 0))
             return finish(CodecBadCode);
         const uint8_t first = code == nextCode ? previous.first : dictionary[code].first;
-        dictionary[nextCode++] = {produced, previous.length + 1, previous.first, first};
+        dictionary[nextCode++] = {produced, uint16_t(previous.length + 1), previous.first, first};
         if (!appendString(out, produced, previous)) return finish(CodecOutputTooLarge);
         previous = dictionary[code];
     }
