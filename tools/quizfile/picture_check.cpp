@@ -38,8 +38,8 @@ std::string problemText(const JpegFrame& frame) {
             return std::string("est une image ") + formatName(frame.format) +
                    ", pas une image JPEG ; le lecteur pourrait ne pas l'afficher" + resave;
         case JpegProblem::Truncated:
-            return "est une image JPEG tronquée (ses données s'arrêtent avant la fin de l'image) ; "
-                   "le lecteur pourrait la montrer incomplète ou pas du tout" + resave;
+            return "est une image JPEG tronquée : ses données s'arrêtent avant son marqueur de fin "
+                   "(FF D9) ; le lecteur pourrait la montrer incomplète ou pas du tout" + resave;
         case JpegProblem::NoEndMarker:
             return "est une image JPEG sans marqueur de fin (FF D9) ; le lecteur pourrait ne pas "
                    "l'afficher" + resave;
