@@ -16,6 +16,13 @@ namespace {
 int gMessageBoxes = 0;
 void countMessageBox(const char*, const char*) { ++gMessageBoxes; }
 
+int gGetMessageCalls = 0;
+BOOL WINAPI failOnceThenQuit(LPMSG message, HWND, UINT, UINT) {
+    message->message = WM_QUIT;
+    message->wParam = 9;
+    return ++gGetMessageCalls == 1 ? -1 : 0;
+}
+
 RECT childBox(HWND child) {  // in the parent's client coordinates
     RECT box;
     GetWindowRect(child, &box);
@@ -245,6 +252,11 @@ TEST_F(PlayerFrame, MessageLoopEndsWithTheQuitCode) {
     EXPECT_TRUE(exists(savedAnswersName().c_str()));
     PostQuitMessage(3);
     EXPECT_EQ(runMessageLoop(player_.grid), 3);
+
+    // A failing GetMessageA ends the loop at once: asked again, this one would quit with 9.
+    gGetMessageCalls = 0;
+    EXPECT_EQ(runMessageLoop(player_.grid, failOnceThenQuit), 0);
+    EXPECT_EQ(gGetMessageCalls, 1);
 }
 
 TEST_F(PlayerFrame, ShutdownEndsTheDialogsAndReleasesEverything) {
