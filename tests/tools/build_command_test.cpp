@@ -3,31 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
-#include "quizdata/codec.h"
+#include "quizdata/codec_bytes.h"
 #include "quizdata/payload.h"
 #include "quizdata/quiz_types.h"
+#include "tests/tools/support.h"
 #include "tools/commands.h"
 #include "tools/pe/pe_resources.h"
 #include "tools/text/cp1252.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// The player the build trees put beside the host tool (the 32-bit one in build/host, or
-// whichever a win tree copies there through VELTO_HOST_BIN).
-const fs::path kPlayer = fs::path(VELTO_BINARY_DIR) / "bin" / "player.exe";
-const fs::path kExamples = fs::path(VELTO_SOURCE_DIR) / "examples";
+using namespace toolstest;
 
-std::vector<uint8_t> fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
+const fs::path kExamples = fs::path(VELTO_SOURCE_DIR) / "examples";
 
 std::string cp1252(const std::string& utf8) {
     std::string out;
@@ -62,14 +53,9 @@ const PeResource* find(const std::vector<PeResource>& all, const std::u16string&
 }
 
 std::vector<uint8_t> unpacked(const PeResource& r) {
-    uint8_t* buffer = nullptr;
-    uint32_t length = 0;
-    EXPECT_EQ(unpackBlock(r.data.data(), static_cast<uint32_t>(r.data.size()), &buffer, &length),
-              CodecOk);
-    if (!buffer) return {};
-    std::vector<uint8_t> out(buffer, buffer + length - 2);
-    std::free(buffer);
-    return out;
+    const CodecBytes out = unpackBytes(r.data);
+    EXPECT_EQ(out.result, CodecOk);
+    return out.bytes;
 }
 
 // Same resources, same bytes, whatever their order in the directory.

@@ -127,12 +127,17 @@ void readQuestion(const toml::table& table, int number, const QuestionRules& rul
     else
         readTwoAnswers(table, prefix, source.line, data, diags);
 
-    if (readText(table, kPrompt, TextUse::Token, prefix + "prompt", diags, data.prompt) ==
-            Field::Absent &&
-        rules.kind == KindText) {
+    const Field prompt =
+        readText(table, kPrompt, TextUse::Token, prefix + "prompt", diags, data.prompt);
+    if (prompt == Field::Absent && rules.kind == KindText) {
         diags.error(source.line, prefix +
                                      "pas d'énoncé : un quiz text affiche l'énoncé de chaque "
                                      "question ; ajoutez prompt = \"...\"");
+    } else if (prompt == Field::Ok && rules.kind == KindText &&
+               data.prompt.find_first_not_of(' ') == std::string::npos) {
+        diags.error(keyLine(table, kPrompt, source.line),
+                    prefix + "l'énoncé est vide : un quiz text n'affiche que lui ; écrivez la "
+                             "question entre les guillemets");
     }
     readExplanation(table, prefix, rules.revealMode, data, diags);
     readMedia(table, prefix, rules.kind, source, diags);
