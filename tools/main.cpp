@@ -40,7 +40,8 @@ int runGuarded(const ToolCommand& command, int argc, char** argv) {
         const int status = command.run(argc, argv);
         // A failed write to standard output (a full disk behind '>') is a failure.
         if (std::fflush(stdout) != 0 || std::ferror(stdout))
-            return fail(command.name, "l'écriture sur la sortie standard a échoué (disque plein ?)");
+            return fail(command.name,
+                        "l'écriture sur la sortie standard a échoué (disque plein ?)");
         return status;
     } catch (const std::bad_alloc&) {
         return fail(command.name, "mémoire insuffisante");

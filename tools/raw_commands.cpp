@@ -72,9 +72,10 @@ int runCodecCommand(const char* command, int argc, char** argv, bool packing) {
     if (args.positional.size() != 2) return usageError(command, "IN et OUT sont attendus");
     const std::string& in = args.positional[0];
     const std::string& out = args.positional[1];
-    const std::vector<std::filesystem::path> inputs = {std::filesystem::path(in)};
-    if (out != "-" && !checkOutputPath(out, in == "-" ? std::vector<std::filesystem::path>() : inputs, error))
-        return fail(command, error);
+    // OUT is never IN, whatever its name; it is checked before anything is read.
+    std::vector<std::filesystem::path> inputs;
+    if (in != "-") inputs.emplace_back(in);
+    if (out != "-" && !checkOutputPath(out, inputs, error)) return fail(command, error);
 
     std::vector<uint8_t> input;
     if (!readInput(in, kBlockInputLimit, input, error))
@@ -88,8 +89,7 @@ int runCodecCommand(const char* command, int argc, char** argv, bool packing) {
             return fail(command, "l'écriture sur la sortie standard a échoué (disque plein ?)");
         return kExitOk;
     }
-    if (!writeFileReplacing(out, result.bytes, error, in == "-" ? std::vector<std::filesystem::path>() : inputs))
-        return fail(command, error);
+    if (!writeFileReplacing(out, result.bytes, error, inputs)) return fail(command, error);
     return kExitOk;
 }
 

@@ -60,7 +60,8 @@ struct Row {
 };
 
 std::string expand(std::string text, const fs::path& dir) {
-    for (size_t at; (at = text.find("{d}")) != std::string::npos;) text.replace(at, 3, dir.string());
+    for (size_t at; (at = text.find("{d}")) != std::string::npos;)
+        text.replace(at, 3, dir.string());
     return text;
 }
 
@@ -85,7 +86,7 @@ std::vector<Row> rows() {
          build + "{d}/pipe", 1, "n'est pas un fichier ordinaire"},
         {"output is a device", none, build + "/dev/null", 1, "n'est pas un fichier ordinaire"},
         {"output in a missing folder", none, build + "{d}/no/such.exe", 1,
-         "impossible de créer un fichier dans"},
+         "impossible de créer '{d}/no/such.exe' : fichier ou dossier introuvable"},
         {"player is a library", [](const fs::path& d) { patchPlayer(d, markAsDll); },
          "build {d}/q.toml --player {d}/odd.exe -o {d}/x.exe", 1, "bibliothèque (DLL)"},
         {"player without a dialog", [](const fs::path& d) { patchPlayer(d, dropDialog); },
@@ -93,8 +94,8 @@ std::vector<Row> rows() {
          "il manque au lecteur son modèle de boîte de dialogue 1002"},
         {"player is another program",
          [](const fs::path& d) {
-             fs::copy_file(fs::path(VELTO_SOURCE_DIR) / "fuzz/corpus/fuzz_pe/seed-i686-rewritten.exe",
-                           d / "odd.exe");
+             const fs::path corpus = fs::path(VELTO_SOURCE_DIR) / "fuzz/corpus/fuzz_pe";
+             fs::copy_file(corpus / "seed-i686-rewritten.exe", d / "odd.exe");
          },
          "build {d}/q.toml --player {d}/odd.exe -o {d}/x.exe", 1, "sa marque de lecteur manque"},
         {"quiz file is a pipe", [](const fs::path& d) { mkfifo((d / "p.toml").c_str(), 0600); },
@@ -109,7 +110,8 @@ std::vector<Row> rows() {
                                          std::string(kQuiz).find("pic.jpg"), 7, "fifo.jpg"));
              mkfifo((d / "fifo.jpg").c_str(), 0600);
          },
-         "check {d}/m.toml", 1, "impossible de lire 'fifo.jpg' : ce n'est pas un fichier ordinaire"},
+         "check {d}/m.toml", 1,
+         "impossible de lire 'fifo.jpg' : ce n'est pas un fichier ordinaire"},
         {"quiz file with a very long dotted key",
          [](const fs::path& d) {
              std::string key = "a";
@@ -119,12 +121,13 @@ std::vector<Row> rows() {
          "check {d}/deep.toml", 1, "deep.toml:1: syntaxe TOML : cette ligne contient plus de 16"},
         {"TOML error in French",
          [=](const fs::path& d) { writeFile(d / "s.toml", quizOf + "answer = te\n"); },
-         "check {d}/s.toml", 1, "s.toml:5: syntaxe TOML (colonne 10) : dans une valeur true ou false"},
+         "check {d}/s.toml", 1, "s.toml:5: syntaxe TOML : dans une valeur true ou false"},
         {"pack input is a device", none, "pack /dev/zero {d}/out.bin", 1,
          "ce n'est pas un fichier ordinaire"},
         {"pack input that never ends", none, "pack - {d}/out.bin", 1,
          "il dépasse 65535 octets, la taille maximale pour un bloc", "/dev/zero"},
-        {"pack onto its own input", none, "pack {d}/q.toml {d}/q.toml", 1, "est aussi un fichier lu"},
+        {"pack onto its own input", none, "pack {d}/q.toml {d}/q.toml", 1,
+         "est aussi un fichier lu"},
         {"pack to a full standard output", none, "pack {d}/q.toml -", 1, "sortie standard",
          "/dev/null", "/dev/full"},
         {"inspect to a full standard output",

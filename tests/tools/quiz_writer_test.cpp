@@ -62,9 +62,10 @@ TEST(QuizWriterTest, WrittenQuizReadsBackUnchanged) {
     QuizFile quiz;
     DefinitionData& d = quiz.definition;
     d.kind = KindPicture;
-    d.title = cp1252(u8"Quote \" back\\slash tab\t \u20ac \u00e9 \u0178 ''' \"\"\"");
-    d.title += "\x81\x8D\x8F\x90\x9D";  // bytes with no Windows-1252 character
-    d.description = "#not a comment = [x]";
+    d.title = cp1252(u8"Quote \" back\\slash \u20ac \u00e9 \u0178 ''' \"\"\"");
+    // Control characters are refused in titles and answers, kept in the other texts.
+    d.description = "#not a comment = [x] tab\t";
+    d.description += "\x81\x8D\x8F\x90\x9D";  // bytes with no Windows-1252 character
     d.answersPerQuestion = 2;
     d.caption2 = "Deux";
     d.revealMode = RevealBoth;
@@ -72,7 +73,7 @@ TEST(QuizWriterTest, WrittenQuizReadsBackUnchanged) {
     d.bgGreen = 0;
     d.bgBlue = 7;
     for (int i = 0; i < 6; ++i) {
-        d.questions.push_back({"a" + std::to_string(i), "b\x7F", i % 2 ? "" : "pr\x01", "ex"});
+        d.questions.push_back({"a" + std::to_string(i), "b~", i % 2 ? "" : "pr\x01", "ex\x7F"});
         QuestionSource s;
         s.media.path = "media/q" + std::to_string(i + 1) + ".jpg";
         if (i == 2) s.answerPicture.path = u8"media/\u00e9 \"x\".jpg";
@@ -89,10 +90,10 @@ TEST(QuizWriterTest, WrittenQuizReadsBackUnchanged) {
         << formatDiagnostics("back.toml", diags) << text;
     expectSameQuiz(quiz, back);
 
-    // Settings left at their defaults and a text quiz's empty prompt come back too.
+    // Settings left at their defaults come back too.
     QuizFile plain;
     plain.definition.title = "T";
-    plain.definition.questions.push_back({"x", "", "", "dropped"});
+    plain.definition.questions.push_back({"x", "", "P", "dropped"});
     plain.definition.questionCount = 1;
     plain.sources.resize(1);
     plain.codes = {""};

@@ -139,8 +139,7 @@ bool writeTemporary(const fs::path& target, const std::vector<uint8_t>& bytes, f
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) {
-        error = "impossible de créer un fichier dans '" + displayPath(dir) + "' : " +
-                systemReason(errno);
+        error = "impossible de créer '" + displayPath(target) + "' : " + systemReason(errno);
         return false;
     }
     const bool written = writeAll(fd, bytes);

@@ -125,7 +125,7 @@ void readBackground(const toml::table& root, DefinitionData& d, Diagnostics& dia
 }
 
 void readHeaderTexts(const toml::table& root, DefinitionData& d, Diagnostics& diags) {
-    const Field title = readText(root, kTitle, TextUse::Token, kTitle, diags, d.title);
+    const Field title = readText(root, kTitle, TextUse::Typed, kTitle, diags, d.title);
     if (title == Field::Absent)
         diags.error(kTopLine, "le quiz n'a pas de titre : ajoutez title = \"...\"");
     else if (title == Field::Ok && d.title.find_first_not_of(' ') == std::string::npos)

@@ -26,7 +26,8 @@ bool checkConverted(const std::string& text, TextUse use, const std::string& wha
         diags.error(line, what + " contient un caractère nul (" + at(zero) + ") ; retirez-le");
         ok = false;
     }
-    const size_t control = ok ? findControlCharacter(text) : std::string::npos;
+    const size_t control =
+        ok && use == TextUse::Typed ? findControlCharacter(text) : std::string::npos;
     if (control != std::string::npos) {
         char code[16];
         // A control character's byte is its code point, C1 ones included.
@@ -36,7 +37,7 @@ bool checkConverted(const std::string& text, TextUse use, const std::string& wha
                               at(control) + ") que personne ne peut taper ; retirez-le");
         ok = false;
     }
-    const size_t bar = use == TextUse::Token ? text.find('|') : std::string::npos;
+    const size_t bar = use != TextUse::Code ? text.find('|') : std::string::npos;
     if (bar != std::string::npos) {
         diags.error(line, what + " contient '|' (" + at(bar) +
                               "), qui sépare les textes d'un quiz construit ; utilisez un autre "

@@ -49,15 +49,25 @@ constexpr Phrase kReasons[] = {
     {"missing exponent", "l'exposant manque"},
     {"values may not begin with underscores", "une valeur ne commence pas par '_'"},
     {"unexpected control character", "caractère de contrôle inattendu"},
+    {"unescaped control characters other than TAB (U+0009) are explicitly prohibited",
+     "un caractère de contrôle dans un texte (un guillemet n'est-il pas resté ouvert en fin de "
+     "ligne ?)"},
+    {"control characters other than TAB (U+0009) are explicitly prohibited",
+     "un caractère de contrôle hors d'un texte"},
+    {"control characters other than TAB (U+0009) are explicitly prohibited in comments",
+     "un caractère de contrôle dans un commentaire"},
     {"could not determine value type",
      "valeur incompréhensible (les textes vont entre guillemets)"},
     {"tables with blank bare keys are explicitly prohibited", "un en-tête [] sans nom"},
     {"values greater than U+10FFFF are invalid", "un échappement au-delà de U+10FFFF"},
     {"multi-line strings are prohibited in keys", "une clé ne peut pas être un texte \"\"\""},
-    {"multi-line strings are prohibited in dotted keys", "une clé ne peut pas être un texte \"\"\""},
+    {"multi-line strings are prohibited in dotted keys",
+     "une clé ne peut pas être un texte \"\"\""},
     {"cannot redefine existing table '{}'", "la table '{0}' est déjà définie plus haut"},
     {"cannot redefine existing {} '{}' as {}", "'{1}' est déjà définie plus haut"},
-    {"cannot redefine existing {} as dotted key-value pair", "cette clé est déjà définie plus haut"},
+    {"cannot redefine existing {} '{}'", "'{1}' est déjà définie plus haut"},
+    {"cannot redefine existing {} as dotted key-value pair",
+     "cette clé est déjà définie plus haut"},
     {"cannot insert '{}' into existing inline table",
      "'{0}' ne peut pas s'ajouter à une table en ligne déjà fermée"},
     {"unknown escape sequence '{}'", "échappement inconnu '{0}' (écrivez \\\\ pour une barre "
@@ -106,7 +116,8 @@ bool translateWord(std::string_view word, std::string& out) {
 }
 
 // Matches `text` against `pattern`, whose {} take any text; the parts go to `parts`.
-bool matchPattern(std::string_view pattern, std::string_view text, std::vector<std::string>& parts) {
+bool matchPattern(std::string_view pattern, std::string_view text,
+                  std::vector<std::string>& parts) {
     parts.clear();
     size_t p = 0, t = 0;
     while (true) {
@@ -164,11 +175,12 @@ std::string frenchTomlError(std::string_view description, int column) {
             reason = description.substr(colon + 2);
         }
     }
-    const std::string at = "syntaxe TOML (colonne " + std::to_string(column) + ")";
+    const std::string at = " (colonne " + std::to_string(column) + ")";
     std::string french;
     if (!translateReason(reason, french))
-        return at + " : cette ligne n'est pas du TOML valable ; vérifiez ses guillemets, ses "
-                    "crochets, ses virgules et son signe =";
+        return "syntaxe TOML : cette ligne n'est pas du TOML valable" + at +
+               " ; vérifiez ses guillemets, ses crochets, ses virgules et son signe =";
     const std::string_view where = lookup(std::begin(kScopes), std::end(kScopes), scope);
-    return at + " : " + (where.empty() ? "" : "dans " + std::string(where) + " : ") + french;
+    return "syntaxe TOML : " + (where.empty() ? "" : "dans " + std::string(where) + " : ") +
+           french + at;
 }
