@@ -38,8 +38,9 @@ void printOverview(std::FILE* out) {
 int runGuarded(const ToolCommand& command, int argc, char** argv) {
     try {
         const int status = command.run(argc, argv);
-        // A failed write to standard output (a full disk behind '>') is a failure.
-        if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        // A failed write to standard output (a full disk behind '>') is a failure, reported
+        // here unless the command has already failed.
+        if (status == kExitOk && (std::fflush(stdout) != 0 || std::ferror(stdout)))
             return fail(command.name,
                         "l'écriture sur la sortie standard a échoué (disque plein ?)");
         return status;

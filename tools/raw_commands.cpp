@@ -142,12 +142,21 @@ bool judgePair(const std::string& expected, const std::string& typed, std::strin
     return true;
 }
 
-// Reads one line without its LF (zero bytes kept); false at the end of the stream.
-bool readLine(std::FILE* in, std::string& line) {
+// Far beyond two answers of 259 characters in UTF-8 and a TAB.
+constexpr size_t kMaxJudgeLine = 64 * 1024;
+
+// Reads one line without its LF (zero bytes kept); false at the end of the stream. A line
+// longer than kMaxJudgeLine stops the reading with `tooLong` set: such an input is no list of
+// answers (it may be a device that never ends).
+bool readLine(std::FILE* in, std::string& line, bool& tooLong) {
     line.clear();
     int ch = 0;
     while ((ch = std::getc(in)) != EOF) {
         if (ch == '\n') return true;
+        if (line.size() == kMaxJudgeLine) {
+            tooLong = true;
+            return false;
+        }
         line.push_back(static_cast<char>(ch));
     }
     return !line.empty();
@@ -157,8 +166,9 @@ bool readLine(std::FILE* in, std::string& line) {
 int judgeBatch() {
     setBinary(stdin);
     std::string line, verdict, error;
-    bool refused = false;
-    for (unsigned long number = 1; readLine(stdin, line); ++number) {
+    bool refused = false, tooLong = false;
+    unsigned long number = 1;
+    for (; readLine(stdin, line, tooLong); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (number == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);  // BOM
         const size_t tab = line.find('\t');
@@ -172,6 +182,11 @@ int judgeBatch() {
         fail("judge", "ligne " + std::to_string(number) + " : " + error);
         refused = true;
     }
+    if (tooLong)
+        return fail("judge", "ligne " + std::to_string(number) + " : plus de " +
+                                 std::to_string(kMaxJudgeLine) +
+                                 " octets ; ce n'est pas une ligne ATTENDUE<TAB>TAPÉE, la lecture "
+                                 "s'arrête");
     if (std::ferror(stdin)) return fail("judge", "la lecture de l'entrée standard a échoué");
     return refused ? kExitFailed : kExitOk;
 }

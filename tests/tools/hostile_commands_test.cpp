@@ -137,6 +137,8 @@ std::vector<Row> rows() {
          },
          "inspect {d}/built.exe", 1, "l'écriture sur la sortie standard a échoué", "/dev/null",
          "/dev/full"},
+        {"judge a stream without lines", none, "judge -", 1, "ligne 1 : plus de 65536 octets",
+         "/dev/zero"},
         {"inspect a folder", [](const fs::path& d) { fs::create_directory(d / "f.exe"); },
          "inspect {d}/f.exe", 1, "c'est un dossier"},
     };

@@ -134,7 +134,10 @@ bool writeTemporary(const fs::path& target, const std::vector<uint8_t>& bytes, f
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temp = dir / ("." + target.filename().string() + "." + randomSuffix() + ".tmp");
+        fs::path leaf = ".";
+        leaf += target.filename();  // native: no conversion that could fail on Windows
+        leaf += "." + randomSuffix() + ".tmp";
+        temp = dir / leaf;
         fd = openExclusive(temp);
         if (fd < 0 && errno != EEXIST) break;
     }
