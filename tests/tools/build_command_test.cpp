@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include "quizdata/codec_bytes.h"
 #include "quizdata/payload.h"
@@ -325,9 +324,9 @@ TEST_F(BuildCommandTest, RebuildingABuiltQuizReplacesItsWholeQuiz) {
 TEST_F(BuildCommandTest, NothingIsWrittenOnError) {
     const std::vector<uint8_t> player = fileBytes(kPlayer);
     fs::copy_file(kPlayer, dir_ / "player.exe");
-    std::ofstream(dir_ / "bad.toml") << "kind = \"picture\"\ntitle = \"T\"\n"
-                                        "[[questions]]\nanswer = \"a\"\nmedia = \"missing.jpg\"\n";
-    std::ofstream(dir_ / "not-a-player.exe") << "MZ but nothing more";
+    writeFile(dir_ / "bad.toml", "kind = \"picture\"\ntitle = \"T\"\n"
+                                 "[[questions]]\nanswer = \"a\"\nmedia = \"missing.jpg\"\n");
+    writeFile(dir_ / "not-a-player.exe", "MZ but nothing more");
     const fs::path good = kExamples / "text/capitales.toml";
     const fs::path out = dir_ / "out.exe";
     const std::vector<fs::path> before = listing();
@@ -373,7 +372,7 @@ TEST_F(BuildCommandTest, ExtractNeverReplacesFiles) {
     ASSERT_EQ(run(kExtractCommand, {exe.string(), (dir_ / "x").string()}), 0);
     EXPECT_TRUE(fs::exists(dir_ / "x" / "media" / "q4.jpg"));
     EXPECT_TRUE(fs::exists(dir_ / "x" / "media" / "a4.jpg"));
-    std::ofstream(dir_ / "x" / "formes.toml") << "mine";
+    writeFile(dir_ / "x" / "formes.toml", "mine");
     EXPECT_EQ(run(kExtractCommand, {exe.string(), (dir_ / "x").string()}), 1);
     const std::vector<uint8_t> kept = fileBytes(dir_ / "x" / "formes.toml");
     EXPECT_EQ(std::string(kept.begin(), kept.end()), "mine");

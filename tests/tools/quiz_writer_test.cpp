@@ -2,11 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "quizdata/quiz_types.h"
+#include "tests/tools/support.h"
 #include "tools/quizfile/quiz_packer.h"
 #include "tools/quizfile/quiz_reader.h"
 #include "tools/quizfile/quiz_writer.h"
@@ -160,15 +159,10 @@ TEST(QuizPackerTest, OversizedPayloadsAreRefused) {
     EXPECT_FALSE(packed.codes.empty());
 }
 
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // The documentation shows each bundled example whole; the two must not drift apart.
 TEST(QuizFormatDocTest, ExamplesInTheDocumentationMatchTheBundledOnes) {
     const fs::path root = VELTO_SOURCE_DIR;
-    const std::string doc = fileText(root / "docs" / "quiz-format.md");
+    const std::string doc = toolstest::readFile(root / "docs" / "quiz-format.md");
     for (const char* example : {"text/capitales.toml", "picture/formes.toml",
                                 "audio/devinettes.toml", "video/couleurs.toml"}) {
         SCOPED_TRACE(example);
@@ -179,7 +173,7 @@ TEST(QuizFormatDocTest, ExamplesInTheDocumentationMatchTheBundledOnes) {
         const size_t end = doc.find("```\n", start + 8);
         const std::string shown = doc.substr(start + 8, end - start - 8);
         std::string file;  // the example without its leading comment lines
-        std::istringstream lines(fileText(root / "examples" / example));
+        std::istringstream lines(toolstest::readFile(root / "examples" / example));
         for (std::string line; std::getline(lines, line);)
             if (line.empty() || line[0] != '#') file += line + "\n";
         EXPECT_EQ(shown, file);

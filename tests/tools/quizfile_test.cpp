@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "quizdata/quiz_types.h"
+#include "tests/tools/support.h"
 #include "tools/quizfile/media_files.h"
 #include "tools/quizfile/quiz_reader.h"
 
@@ -322,7 +322,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
     void write(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary) << bytes;
+        toolstest::writeFile(dir_ / name, bytes);
     }
     fs::path dir_;
 };
