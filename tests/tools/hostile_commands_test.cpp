@@ -137,6 +137,13 @@ std::vector<Row> rows() {
          },
          "inspect {d}/built.exe", 1, "l'écriture sur la sortie standard a échoué", "/dev/null",
          "/dev/full"},
+        {"extract over a dangling link",
+         [](const fs::path& d) {
+             runVelto(expand(build + "{d}/built.exe", d), d);
+             fs::create_directory(d / "x");
+             fs::create_symlink(d / "gone", d / "x" / "built.toml");
+         },
+         "extract {d}/built.exe {d}/x", 1, "'{d}/x/built.toml' existe déjà"},
         {"judge a stream without lines", none, "judge -", 1, "ligne 1 : plus de 65536 octets",
          "/dev/zero"},
         {"inspect a folder", [](const fs::path& d) { fs::create_directory(d / "f.exe"); },

@@ -92,8 +92,10 @@ TEST_F(RawCommands, FailuresWriteNothing) {
         {"unpack", std::string("\x30\x98", 2),
          "velto unpack : le bloc compacté est abîmé : un code est inconnu (CodecBadCode, -7)\n"},
         {"unpack", std::string("\x30", 1),
-         "velto unpack : le bloc compacté est vide ou s'arrête trop tôt (CodecInputExhausted, -5)\n"},
-        {"pack", "", "velto pack : rien à compacter : l'entrée est vide (CodecInputExhausted, -5)\n"},
+         "velto unpack : le bloc compacté est vide ou s'arrête trop tôt "
+         "(CodecInputExhausted, -5)\n"},
+        {"pack", "",
+         "velto pack : rien à compacter : l'entrée est vide (CodecInputExhausted, -5)\n"},
         {"pack", std::string(65536, 'x'), "la taille maximale pour un bloc est 65535 octets\n"},
         {"unpack", std::string(70000, 'x'), "fait 70000 octets"},
     };

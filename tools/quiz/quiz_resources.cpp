@@ -100,8 +100,9 @@ void readMedia(const std::vector<PeResource>& all, QuizFile& quiz,
             id > kAnswerPictureBase ? id - kAnswerPictureBase : id - kQuestionMediaBase;
         const bool answer = id > kAnswerPictureBase;
         if (question < 1 || question > count || (!answer && kind == KindText)) {
-            warnings.push_back("un média (" +
-                               (id < 0 ? std::string("sans numéro") : "numéro " + std::to_string(id)) +
+            const std::string number =
+                id < 0 ? std::string("sans numéro") : "numéro " + std::to_string(id);
+            warnings.push_back("un média (" + number +
                                ") n'appartient à aucune question de ce quiz ; il est laissé de "
                                "côté");
             continue;
