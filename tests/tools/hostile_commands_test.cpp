@@ -122,6 +122,8 @@ std::vector<Row> rows() {
         {"TOML error in French",
          [=](const fs::path& d) { writeFile(d / "s.toml", quizOf + "answer = te\n"); },
          "check {d}/s.toml", 1, "s.toml:5: syntaxe TOML : dans une valeur true ou false"},
+        {"quiz file whose reading fails", none, "check /proc/self/mem", 1,
+         "impossible de lire le fichier de quiz : sa lecture a échoué"},
         {"pack input is a device", none, "pack /dev/zero {d}/out.bin", 1,
          "ce n'est pas un fichier ordinaire"},
         {"pack input that never ends", none, "pack - {d}/out.bin", 1,
