@@ -3,31 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
-#include "quizdata/codec.h"
+#include "quizdata/codec_bytes.h"
 #include "quizdata/payload.h"
 #include "quizdata/quiz_types.h"
+#include "tests/tools/support.h"
 #include "tools/commands.h"
 #include "tools/pe/pe_resources.h"
 #include "tools/text/cp1252.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// The player the build trees put beside the host tool (the 32-bit one in build/host, or
-// whichever a win tree copies there through VELTO_HOST_BIN).
-const fs::path kPlayer = fs::path(VELTO_BINARY_DIR) / "bin" / "player.exe";
-const fs::path kExamples = fs::path(VELTO_SOURCE_DIR) / "examples";
+using namespace toolstest;
 
-std::vector<uint8_t> fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
+const fs::path kExamples = fs::path(VELTO_SOURCE_DIR) / "examples";
 
 std::string cp1252(const std::string& utf8) {
     std::string out;
@@ -62,14 +52,9 @@ const PeResource* find(const std::vector<PeResource>& all, const std::u16string&
 }
 
 std::vector<uint8_t> unpacked(const PeResource& r) {
-    uint8_t* buffer = nullptr;
-    uint32_t length = 0;
-    EXPECT_EQ(unpackBlock(r.data.data(), static_cast<uint32_t>(r.data.size()), &buffer, &length),
-              CodecOk);
-    if (!buffer) return {};
-    std::vector<uint8_t> out(buffer, buffer + length - 2);
-    std::free(buffer);
-    return out;
+    const CodecBytes out = unpackBytes(r.data);
+    EXPECT_EQ(out.result, CodecOk);
+    return out.bytes;
 }
 
 // Same resources, same bytes, whatever their order in the directory.
@@ -339,9 +324,9 @@ TEST_F(BuildCommandTest, RebuildingABuiltQuizReplacesItsWholeQuiz) {
 TEST_F(BuildCommandTest, NothingIsWrittenOnError) {
     const std::vector<uint8_t> player = fileBytes(kPlayer);
     fs::copy_file(kPlayer, dir_ / "player.exe");
-    std::ofstream(dir_ / "bad.toml") << "kind = \"picture\"\ntitle = \"T\"\n"
-                                        "[[questions]]\nanswer = \"a\"\nmedia = \"missing.jpg\"\n";
-    std::ofstream(dir_ / "not-a-player.exe") << "MZ but nothing more";
+    writeFile(dir_ / "bad.toml", "kind = \"picture\"\ntitle = \"T\"\n"
+                                 "[[questions]]\nanswer = \"a\"\nmedia = \"missing.jpg\"\n");
+    writeFile(dir_ / "not-a-player.exe", "MZ but nothing more");
     const fs::path good = kExamples / "text/capitales.toml";
     const fs::path out = dir_ / "out.exe";
     const std::vector<fs::path> before = listing();
@@ -387,7 +372,7 @@ TEST_F(BuildCommandTest, ExtractNeverReplacesFiles) {
     ASSERT_EQ(run(kExtractCommand, {exe.string(), (dir_ / "x").string()}), 0);
     EXPECT_TRUE(fs::exists(dir_ / "x" / "media" / "q4.jpg"));
     EXPECT_TRUE(fs::exists(dir_ / "x" / "media" / "a4.jpg"));
-    std::ofstream(dir_ / "x" / "formes.toml") << "mine";
+    writeFile(dir_ / "x" / "formes.toml", "mine");
     EXPECT_EQ(run(kExtractCommand, {exe.string(), (dir_ / "x").string()}), 1);
     const std::vector<uint8_t> kept = fileBytes(dir_ / "x" / "formes.toml");
     EXPECT_EQ(std::string(kept.begin(), kept.end()), "mine");

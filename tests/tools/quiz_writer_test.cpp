@@ -2,11 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "quizdata/quiz_types.h"
+#include "tests/tools/support.h"
 #include "tools/quizfile/quiz_packer.h"
 #include "tools/quizfile/quiz_reader.h"
 #include "tools/quizfile/quiz_writer.h"
@@ -62,9 +61,10 @@ TEST(QuizWriterTest, WrittenQuizReadsBackUnchanged) {
     QuizFile quiz;
     DefinitionData& d = quiz.definition;
     d.kind = KindPicture;
-    d.title = cp1252(u8"Quote \" back\\slash tab\t \u20ac \u00e9 \u0178 ''' \"\"\"");
-    d.title += "\x81\x8D\x8F\x90\x9D";  // bytes with no Windows-1252 character
-    d.description = "#not a comment = [x]";
+    d.title = cp1252(u8"Quote \" back\\slash \u20ac \u00e9 \u0178 ''' \"\"\"");
+    // Control characters are refused in titles and answers, kept in the other texts.
+    d.description = "#not a comment = [x] tab\t";
+    d.description += "\x81\x8D\x8F\x90\x9D";  // bytes with no Windows-1252 character
     d.answersPerQuestion = 2;
     d.caption2 = "Deux";
     d.revealMode = RevealBoth;
@@ -72,7 +72,7 @@ TEST(QuizWriterTest, WrittenQuizReadsBackUnchanged) {
     d.bgGreen = 0;
     d.bgBlue = 7;
     for (int i = 0; i < 6; ++i) {
-        d.questions.push_back({"a" + std::to_string(i), "b\x7F", i % 2 ? "" : "pr\x01", "ex"});
+        d.questions.push_back({"a" + std::to_string(i), "b~", i % 2 ? "" : "pr\x01", "ex\x7F"});
         QuestionSource s;
         s.media.path = "media/q" + std::to_string(i + 1) + ".jpg";
         if (i == 2) s.answerPicture.path = u8"media/\u00e9 \"x\".jpg";
@@ -89,10 +89,10 @@ TEST(QuizWriterTest, WrittenQuizReadsBackUnchanged) {
         << formatDiagnostics("back.toml", diags) << text;
     expectSameQuiz(quiz, back);
 
-    // Settings left at their defaults and a text quiz's empty prompt come back too.
+    // Settings left at their defaults come back too.
     QuizFile plain;
     plain.definition.title = "T";
-    plain.definition.questions.push_back({"x", "", "", "dropped"});
+    plain.definition.questions.push_back({"x", "", "P", "dropped"});
     plain.definition.questionCount = 1;
     plain.sources.resize(1);
     plain.codes = {""};
@@ -159,15 +159,10 @@ TEST(QuizPackerTest, OversizedPayloadsAreRefused) {
     EXPECT_FALSE(packed.codes.empty());
 }
 
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // The documentation shows each bundled example whole; the two must not drift apart.
 TEST(QuizFormatDocTest, ExamplesInTheDocumentationMatchTheBundledOnes) {
     const fs::path root = VELTO_SOURCE_DIR;
-    const std::string doc = fileText(root / "docs" / "quiz-format.md");
+    const std::string doc = toolstest::readFile(root / "docs" / "quiz-format.md");
     for (const char* example : {"text/capitales.toml", "picture/formes.toml",
                                 "audio/devinettes.toml", "video/couleurs.toml"}) {
         SCOPED_TRACE(example);
@@ -178,7 +173,7 @@ TEST(QuizFormatDocTest, ExamplesInTheDocumentationMatchTheBundledOnes) {
         const size_t end = doc.find("```\n", start + 8);
         const std::string shown = doc.substr(start + 8, end - start - 8);
         std::string file;  // the example without its leading comment lines
-        std::istringstream lines(fileText(root / "examples" / example));
+        std::istringstream lines(toolstest::readFile(root / "examples" / example));
         for (std::string line; std::getline(lines, line);)
             if (line.empty() || line[0] != '#') file += line + "\n";
         EXPECT_EQ(shown, file);

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "quizdata/quiz_types.h"
+#include "tests/tools/support.h"
 #include "tools/quizfile/media_files.h"
 #include "tools/quizfile/quiz_reader.h"
 
@@ -118,7 +118,20 @@ std::vector<BadCase> badCases() {
                   q),
          8, "syntaxe TOML : '\u00a1' est hors des guillemets", false},
         {"table header broken across lines", textQuiz("", "[[\nquestions]]\n"), 3,
-         "syntaxe TOML : Error while parsing key", false},
+         "syntaxe TOML : dans une clé : on attendait une clé", false},
+        {"misspelt boolean", textQuiz("x = te\n", q), 3,
+         "dans une valeur true ou false : on attendait 'true', on trouve 'te' (colonne 6)", false},
+        {"unknown parser message", textQuiz("x = 1979-05-27T07:32:00+25:00\n", q), 3,
+         "syntaxe TOML : cette ligne n'est pas du TOML valable (colonne 27)", false},
+        {"deeply nested lists", textQuiz("x = " + std::string(40, '[') + "\n", q), 3,
+         "syntaxe TOML : plus de 8 crochets ou accolades", false},
+        {"tab in an answer", textQuiz("", "[[questions]]\nprompt = \"P\"\nanswer = \"a\tb\"\n"), 5,
+         "question 1 : answer contient un caractère de contrôle (U+0009, caractère 2)", false},
+        {"C1 control in the title", "kind = \"text\"\ntitle = \"T\\u0081\"\n" + q, 2,
+         "title contient un caractère de contrôle (U+0081, caractère 2)", false},
+        {"empty title", "kind = \"text\"\ntitle = \" \"\n" + q, 2, "le titre est vide", false},
+        {"empty prompt", textQuiz("", "[[questions]]\nprompt = \"\"\nanswer = \"a\"\n"), 4,
+         "question 1 : l'énoncé est vide", false},
         {"not UTF-8", textQuiz("# ok\nauthor = \"x\" \xff\n", q), 4,
          "syntaxe TOML : l'octet 0xFF n'est pas de l'UTF-8", false},
         {"answer picture without a picture reveal",
@@ -224,8 +237,9 @@ TEST(QuizFileTest, AllStringFormsKeepTheirMeaning) {
         "title = 'C:\\dossier \"\u00e9t\u00e9\"'\n"
         "author = '''\nl'\u00e9t\u00e9 \\n''''\n"
         "description = \"\"\"\\\n   caf\u00e9 \\u00e9 \"\"\"\"\n"
-        "captions = [\"\u0153uvre\", '\u20ac']\n"
-        "[[questions]]\nprompt = \"\u00ab P \u00bb\"\nanswer = \"A\"\n";
+        "captions = [\"\u0153uvre\", '\u20ac']\nreveal = \"explanation\"\n"
+        "[[questions]]\nprompt = \"\u00ab P \u00bb\"\nanswer = \"A\"\n"
+        "explanation = \"E\u0301te\u0301 c\u0327a S\u030C \\u0065\\u0301\"\n";  // decomposed
     QuizFile quiz;
     Diagnostics diags;
     ASSERT_TRUE(readQuizText(toml, "q.toml", quiz, diags)) << formatDiagnostics("q.toml", diags);
@@ -235,6 +249,7 @@ TEST(QuizFileTest, AllStringFormsKeepTheirMeaning) {
     EXPECT_EQ(quiz.definition.caption1, "\x9C" "uvre");
     EXPECT_EQ(quiz.definition.caption2, "\x80");
     EXPECT_EQ(quiz.definition.questions[0].prompt, "\xAB P \xBB");
+    EXPECT_EQ(quiz.definition.questions[0].explanation, "\xC9t\xE9 \xE7" "a \x8A \xE9");
 }
 
 TEST(QuizFileTest, DefaultsAndPaddedCodes) {
@@ -307,7 +322,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
     void write(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary) << bytes;
+        toolstest::writeFile(dir_ / name, bytes);
     }
     fs::path dir_;
 };

@@ -1,40 +1,16 @@
 // velto pack / unpack / judge, run as the built program on temporary files.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "evaluation/judge.h"
+#include "tests/tools/support.h"
 #include "tools/text/cp1252.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kVelto = VELTO_BINARY_DIR "/bin/velto";
-
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-std::string quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char ch : text) quoted += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-    return quoted + "'";
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using namespace toolstest;
 
 std::string repeat(const std::string& piece, int times) {
     std::string out;
@@ -42,17 +18,11 @@ std::string repeat(const std::string& piece, int times) {
     return out;
 }
 
-void writeFile(const fs::path& path, const std::string& data) {
-    std::ofstream(path, std::ios::binary) << data;
-}
-
 class RawCommands : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(fs::exists(kVelto)) << kVelto << " is not built";
-        std::random_device entropy;
-        dir_ = fs::temp_directory_path() / ("velto-raw-" + std::to_string(entropy()));
-        fs::create_directories(dir_);
+        dir_ = scratchFolder("velto-raw-");
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -60,14 +30,7 @@ protected:
 
     // Runs velto with the arguments (already quoted where needed) and an optional stdin file.
     Outcome velto(const std::string& arguments, const std::string& stdinFile = "/dev/null") {
-        const fs::path out = file("stdout.txt"), err = file("stderr.txt");
-        const std::string command = quote(kVelto) + " " + arguments + " <" + quote(stdinFile) +
-                                    " >" + quote(out.string()) + " 2>" + quote(err.string());
-        const int raw = std::system(command.c_str());
-        Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
-        fs::remove(out);
-        fs::remove(err);
-        return run;
+        return runVelto(arguments, dir_, stdinFile);
     }
 
     Outcome codec(const char* command, const std::string& input, const fs::path& output) {
@@ -126,10 +89,14 @@ TEST_F(RawCommands, FailuresWriteNothing) {
         const char* message;
     };
     const Case cases[] = {
-        {"unpack", std::string("\x30\x98", 2), "velto : unpack : échec CodecBadCode (-7)\n"},
-        {"unpack", std::string("\x30", 1), "velto : unpack : échec CodecInputExhausted (-5)\n"},
-        {"pack", "", "velto : pack : échec CodecInputExhausted (-5)\n"},
-        {"pack", std::string(65536, 'x'), "octets ; un bloc contient au plus 65535 octets\n"},
+        {"unpack", std::string("\x30\x98", 2),
+         "velto unpack : le bloc compacté est abîmé : un code est inconnu (CodecBadCode, -7)\n"},
+        {"unpack", std::string("\x30", 1),
+         "velto unpack : le bloc compacté est vide ou s'arrête trop tôt "
+         "(CodecInputExhausted, -5)\n"},
+        {"pack", "",
+         "velto pack : rien à compacter : l'entrée est vide (CodecInputExhausted, -5)\n"},
+        {"pack", std::string(65536, 'x'), "la taille maximale pour un bloc est 65535 octets\n"},
         {"unpack", std::string(70000, 'x'), "fait 70000 octets"},
     };
     for (const Case& c : cases) {
@@ -192,11 +159,11 @@ TEST_F(RawCommands, JudgeRefusesTexts) {
         std::string expected, typed, message;
     };
     const Case cases[] = {
-        {"Paris", "Ωmega", "velto : judge : réponse tapée : caractère 1 : 'Ω' (U+03A9) n'a pas "
+        {"Paris", "Ωmega", "velto judge : réponse tapée : caractère 1 : 'Ω' (U+03A9) n'a pas "
                            "d'équivalent en Windows-1252\n"},
-        {std::string(260, 'a'), "a", "velto : judge : réponse attendue : 260 caractères ; une "
+        {std::string(260, 'a'), "a", "velto judge : réponse attendue : 260 caractères ; une "
                                      "réponse fait au plus 259 caractères\n"},
-        {"Par\xFFis", "a", "velto : judge : réponse attendue : caractère 4 : l'octet 0xFF n'est "
+        {"Par\xFFis", "a", "velto judge : réponse attendue : caractère 4 : l'octet 0xFF n'est "
                            "pas de l'UTF-8\n"},
     };
     for (const Case& c : cases) {
@@ -232,24 +199,29 @@ TEST_F(RawCommands, JudgeBatchMatchesTheJudge) {
     EXPECT_NE(run.out.find("y a de l'idée\n"), std::string::npos);
 }
 
-TEST_F(RawCommands, JudgeBatchStopsAtABadLine) {
+// A refused line is reported with its number; the lines after it are still judged.
+TEST_F(RawCommands, JudgeBatchGoesOnAfterABadLine) {
     struct Case {
         std::string input, out, err;
     };
     const Case cases[] = {
-        {"Paris\tParis\nParis\tPari\nno tab here\nParis\tParis\n", "BRAVO\nQuasiment\n",
-         "velto : judge : ligne 3 : pas de TAB entre la réponse attendue et la réponse tapée\n"},
-        {"Paris\tParis\r\nParis\t" + std::string(260, 'P') + "\r\n", "BRAVO\n",
-         "velto : judge : ligne 2 : réponse tapée : 260 caractères ; une réponse fait au plus 259 "
+        {"Paris\tParis\nParis\tPari\nno tab here\nParis\tParis\n", "BRAVO\nQuasiment\nBRAVO\n",
+         "velto judge : ligne 3 : pas de TAB entre la réponse attendue et la réponse tapée\n"},
+        {"Paris\tParis\r\nParis\t" + std::string(260, 'P') + "\r\nRome\tRome\r\n", "BRAVO\nBRAVO\n",
+         "velto judge : ligne 2 : réponse tapée : 260 caractères ; une réponse fait au plus 259 "
          "caractères\n"},
-        {"Π\tParis\n", "", "velto : judge : ligne 1 : réponse attendue : caractère 1 : 'Π' (U+03A0) "
+        {"Π\tParis\n", "", "velto judge : ligne 1 : réponse attendue : caractère 1 : 'Π' (U+03A0) "
                            "n'a pas d'équivalent en Windows-1252\n"},
         {std::string("Pa\0ris\tParis\n", 13), "",
-         "velto : judge : ligne 1 : réponse attendue : contient un octet nul\n"},
-        {"\n", "", "velto : judge : ligne 1 : pas de TAB entre la réponse attendue et la réponse "
-                   "tapée\n"},
+         "velto judge : ligne 1 : réponse attendue : contient un octet nul\n"},
+        {"\n\nParis\tparis\n", "BRAVO\n",
+         "velto judge : ligne 1 : pas de TAB entre la réponse attendue et la réponse tapée\n"
+         "velto judge : ligne 2 : pas de TAB entre la réponse attendue et la réponse tapée\n"},
+        {"Paris\tpa\x01ris\n", "",
+         "velto judge : ligne 1 : réponse tapée : contient un caractère de contrôle (U+0001)\n"},
         {"", "", ""},
         {"\xEF\xBB\xBFParis\tparis\n", "BRAVO\n", ""},
+        {"Ope\xCC\x81ra\tOp\xC3\xA9ra\n", "BRAVO\n", ""},  // decomposed é is é
     };
     for (const Case& c : cases) {
         writeFile(file("pairs.txt"), c.input);

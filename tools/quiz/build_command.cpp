@@ -2,17 +2,17 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "tools/cli/files.h"
 #include "tools/commands.h"
 #include "tools/quiz/command_support.h"
+#include "tools/quiz/player_check.h"
 #include "tools/quiz/quiz_resources.h"
-#include "tools/quizfile/file_io.h"
 #include "tools/quizfile/quiz_loader.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kUsageError = 2;
 constexpr int kProgressAbove = 8;  // media files read before progress lines are worth printing
 constexpr char kPlayerName[] = "player.exe";
 
@@ -27,7 +27,10 @@ const char kBuildUsage[] =
     "  --player LECTEUR.exe     le lecteur à copier (par défaut : player.exe à côté de velto) ;\n"
     "                           un quiz déjà construit convient aussi : son quiz est remplacé\n"
     "\n"
-    "Le format du fichier de quiz est décrit dans docs/quiz-format.md.\n";
+    "SORTIE n'est jamais le fichier de quiz, un de ses médias ou le lecteur, ni un lien, un\n"
+    "dossier ou un périphérique ; un fichier SORTIE existant est remplacé d'un bloc.\n"
+    "\n"
+    "Le guide du quiz (docs/guide-du-quiz.md) explique comment écrire un quiz.\n";
 
 const char kCheckUsage[] =
     "Usage : velto check QUIZ.toml\n"
@@ -35,11 +38,6 @@ const char kCheckUsage[] =
     "Vérifie le fichier de quiz et ses médias comme 'velto build', sans rien écrire.\n"
     "Affiche chaque problème sous la forme FICHIER:LIGNE: message. Code de sortie 1 en cas\n"
     "d'erreur.\n";
-
-int buildUsageError(const std::string& message) {
-    std::fprintf(stderr, "velto build : %s\n\n%s", message.c_str(), kBuildUsage);
-    return kUsageError;
-}
 
 fs::path defaultPlayer() {
     const fs::path dir = toolDirectory();
@@ -67,28 +65,44 @@ bool loadAndReport(const char* command, const fs::path& quizPath, bool showProgr
     return ok;
 }
 
-bool writeQuizExecutable(const fs::path& playerPath, const fs::path& output, const QuizFile& quiz,
-                         const PackedQuiz& packed, size_t& written) {
-    std::vector<uint8_t> player, image;
+// Every file the build reads: none of them may be the output.
+std::vector<fs::path> buildInputs(const fs::path& quizPath, const fs::path& player,
+                                  const QuizFile& quiz) {
+    std::vector<fs::path> inputs = {quizPath, player};
+    for (const QuestionSource& s : quiz.sources)
+        for (const MediaRef* ref : {&s.media, &s.answerPicture})
+            if (ref->given()) inputs.push_back(resolveQuizPath(quizPath.parent_path(), ref->path));
+    return inputs;
+}
+
+bool readPlayer(const fs::path& playerPath, std::vector<uint8_t>& player) {
     std::string error;
-    if (!readFileBytes(playerPath, player, error)) {
-        fail("build", "impossible de lire le lecteur '" + displayPath(playerPath) + "' : " + error +
+    const std::string shown = "'" + displayPath(playerPath) + "'";
+    if (!readFileBytes(playerPath, player, error, kExecutableLimit)) {
+        fail("build", "impossible de lire le lecteur " + shown + " : " + error +
                           " (indiquez-en un avec --player)");
         return false;
     }
-    if (sameFile(playerPath, output)) {
-        fail("build", "'" + displayPath(output) +
-                          "' est le lecteur lui-même ; écrivez le quiz dans "
-                          "un autre fichier avec -o");
+    if (!checkPlayer(player, error)) {
+        fail("build", shown + " ne peut pas servir de lecteur : " + error);
         return false;
     }
+    return true;
+}
+
+bool writeQuizExecutable(const fs::path& playerPath, const fs::path& output, const QuizFile& quiz,
+                         const PackedQuiz& packed, const std::vector<fs::path>& inputs,
+                         size_t& written) {
+    std::vector<uint8_t> player, image;
+    std::string error;
+    if (!readPlayer(playerPath, player)) return false;
     if (!installQuiz(player, quizResources(quiz, packed), image, error)) {
         fail("build", "impossible de mettre le quiz dans '" + displayPath(playerPath) + "' : " +
                           error);
         return false;
     }
-    if (!writeFileReplacing(output, image, error)) {
-        fail("build", error);
+    if (!writeFileReplacing(output, image, error, inputs)) {
+        fail("build", error + " ; rien n'a été écrit");
         return false;
     }
     written = image.size();
@@ -99,38 +113,39 @@ int runBuild(int argc, char** argv) {
     CommandArgs args;
     std::string error;
     if (!splitArgs(argc, argv, {"-o", "--output", "--player"}, args, error))
-        return buildUsageError(error);
-    if (args.positional.size() != 1) return buildUsageError("indiquez un seul fichier de quiz");
-    const fs::path quizPath = args.positional[0];
-    fs::path output = optionValue(args, {"-o", "--output"});
+        return usageError("build", error);
+    if (args.positional.size() != 1) return usageError("build", "indiquez un seul fichier de quiz");
+    const fs::path quizPath = fs::path(args.positional[0]);
+    fs::path output = fs::path(optionValue(args, {"-o", "--output"}));
     if (output.empty()) output = fs::path(quizPath).replace_extension(".exe");
-    fs::path player = optionValue(args, {"--player"});
+    fs::path player = fs::path(optionValue(args, {"--player"}));
     if (player.empty()) player = defaultPlayer();
+    // Refused before the quiz is even read: a link, a folder, a device, the quiz or the player.
+    if (!checkOutputPath(output, {quizPath, player}, error)) return fail("build", error);
 
     QuizFile quiz;
     PackedQuiz packed;
-    if (!loadAndReport("build", quizPath, true, quiz, packed)) return 1;
+    if (!loadAndReport("build", quizPath, true, quiz, packed)) return kExitFailed;
     size_t written = 0;
-    if (!writeQuizExecutable(player, output, quiz, packed, written)) return 1;
+    if (!writeQuizExecutable(player, output, quiz, packed, buildInputs(quizPath, player, quiz),
+                             written))
+        return kExitFailed;
     std::printf("%s écrit : %s (%s)\n", displayPath(output).c_str(), quizSummary(quiz).c_str(),
                 byteSize(written).c_str());
-    return 0;
+    return kExitOk;
 }
 
 int runCheck(int argc, char** argv) {
     CommandArgs args;
     std::string error;
-    if (!splitArgs(argc, argv, {}, args, error) || args.positional.size() != 1) {
-        std::fprintf(stderr, "velto check : %s\n\n%s",
-                     error.empty() ? "indiquez un seul fichier de quiz" : error.c_str(), kCheckUsage);
-        return kUsageError;
-    }
-    const fs::path quizPath = args.positional[0];
+    if (!splitArgs(argc, argv, {}, args, error)) return usageError("check", error);
+    if (args.positional.size() != 1) return usageError("check", "indiquez un seul fichier de quiz");
+    const fs::path quizPath = fs::path(args.positional[0]);
     QuizFile quiz;
     PackedQuiz packed;
-    if (!loadAndReport("check", quizPath, false, quiz, packed)) return 1;
+    if (!loadAndReport("check", quizPath, false, quiz, packed)) return kExitFailed;
     std::printf("%s : ok, %s\n", displayPath(quizPath).c_str(), quizSummary(quiz).c_str());
-    return 0;
+    return kExitOk;
 }
 
 }  // namespace

@@ -2,17 +2,15 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "tools/cli/files.h"
 #include "tools/commands.h"
 #include "tools/quiz/command_support.h"
 #include "tools/quiz/quiz_resources.h"
-#include "tools/quizfile/file_io.h"
 #include "tools/quizfile/quiz_writer.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int kUsageError = 2;
 
 const char kInspectUsage[] =
     "Usage : velto inspect QUIZ.exe\n"
@@ -32,7 +30,7 @@ const char kExtractUsage[] =
 bool loadBuiltQuiz(const char* command, const fs::path& exe, QuizFile& quiz) {
     std::vector<uint8_t> image;
     std::string error;
-    if (!readFileBytes(exe, image, error)) {
+    if (!readFileBytes(exe, image, error, kExecutableLimit)) {
         fail(command, "impossible de lire '" + displayPath(exe) + "' : " + error);
         return false;
     }
@@ -41,8 +39,7 @@ bool loadBuiltQuiz(const char* command, const fs::path& exe, QuizFile& quiz) {
         fail(command, displayPath(exe) + " : " + error);
         return false;
     }
-    for (const std::string& w : warnings)
-        std::fprintf(stderr, "velto %s : avertissement : %s\n", command, w.c_str());
+    for (const std::string& w : warnings) warn(command, w);
     return true;
 }
 
@@ -53,16 +50,16 @@ std::string headerComment(const fs::path& exe) {
 int runInspect(int argc, char** argv) {
     CommandArgs args;
     std::string error;
-    if (!splitArgs(argc, argv, {}, args, error) || args.positional.size() != 1) {
-        std::fprintf(stderr, "velto inspect: %s\n\n%s",
-                     error.empty() ? "indiquez un seul exécutable de quiz" : error.c_str(), kInspectUsage);
-        return kUsageError;
-    }
+    if (!splitArgs(argc, argv, {}, args, error)) return usageError("inspect", error);
+    if (args.positional.size() != 1)
+        return usageError("inspect", "indiquez un seul exécutable de quiz");
     const fs::path exe = args.positional[0];
     QuizFile quiz;
-    if (!loadBuiltQuiz("inspect", exe, quiz)) return 1;
-    std::fputs(writeQuizText(quiz, headerComment(exe)).c_str(), stdout);
-    return 0;
+    if (!loadBuiltQuiz("inspect", exe, quiz)) return kExitFailed;
+    const std::string text = writeQuizText(quiz, headerComment(exe));
+    if (!writeStandardOutput(text.data(), text.size()))
+        return fail("inspect", "l'écriture sur la sortie standard a échoué (disque plein ?)");
+    return kExitOk;
 }
 
 // Every file extract would write, media first, the quiz file last.
@@ -83,34 +80,35 @@ int writeExtracted(const fs::path& exe, const fs::path& dir, const QuizFile& qui
     auto targets = extractTargets(quiz, dir);
     targets.emplace_back(quizPath, &quizBytes);
     for (const auto& target : targets) {
-        if (fs::exists(target.first))
+        std::error_code ec;
+        if (fs::exists(fs::symlink_status(target.first, ec)))
             return fail("extract", "'" + displayPath(target.first) +
                                        "' existe déjà ; extrayez dans un dossier nouveau ou vide");
     }
     std::error_code ec;
     fs::create_directories(targets.size() > 1 ? dir / "media" : dir, ec);
-    if (ec) return fail("extract", "impossible de créer '" + displayPath(dir) + "' : " + ec.message());
+    if (ec || !fs::is_directory(targets.size() > 1 ? dir / "media" : dir, ec))
+        return fail("extract", "impossible de créer le dossier '" + displayPath(dir) +
+                                   "' (un fichier porte-t-il déjà ce nom ?)");
     std::string error;
     for (const auto& target : targets) {
-        if (!writeFileReplacing(target.first, *target.second, error)) return fail("extract", error);
+        if (!writeFileReplacing(target.first, *target.second, error, {exe}))
+            return fail("extract", error);
     }
     std::printf("%s et %zu fichier%s de média écrits : %s\n", displayPath(quizPath).c_str(),
                 targets.size() - 1, targets.size() > 2 ? "s" : "", quizSummary(quiz).c_str());
-    return 0;
+    return kExitOk;
 }
 
 int runExtract(int argc, char** argv) {
     CommandArgs args;
     std::string error;
-    if (!splitArgs(argc, argv, {}, args, error) || args.positional.size() != 2) {
-        std::fprintf(stderr, "velto extract: %s\n\n%s",
-                     error.empty() ? "indiquez un exécutable de quiz et un dossier" : error.c_str(),
-                     kExtractUsage);
-        return kUsageError;
-    }
+    if (!splitArgs(argc, argv, {}, args, error)) return usageError("extract", error);
+    if (args.positional.size() != 2)
+        return usageError("extract", "indiquez un exécutable de quiz et un dossier");
     const fs::path exe = args.positional[0];
     QuizFile quiz;
-    if (!loadBuiltQuiz("extract", exe, quiz)) return 1;
+    if (!loadBuiltQuiz("extract", exe, quiz)) return kExitFailed;
     return writeExtracted(exe, args.positional[1], quiz);
 }
 

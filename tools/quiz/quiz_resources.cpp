@@ -1,10 +1,9 @@
 #include "tools/quiz/quiz_resources.h"
 
-#include <cstdlib>
-
-#include "quizdata/codec.h"
+#include "quizdata/codec_bytes.h"
 #include "quizdata/payload.h"
 #include "quizdata/quiz_types.h"
+#include "tools/cli/codec_messages.h"
 #include "tools/pe/resource_names.h"
 #include "tools/quizfile/media_files.h"
 
@@ -38,43 +37,35 @@ const PeResource* findResource(const std::vector<PeResource>& all, const char* t
 }
 
 bool unpack(const std::vector<uint8_t>& block, std::vector<uint8_t>& payload, std::string& error) {
-    if (block.size() > kMaxBlockInput) {
-        error = "il est trop grand pour un bloc compacté";
+    CodecBytes unpacked = unpackBytes(block);
+    if (unpacked.result != CodecOk) {
+        error = describeCodecResult(unpacked.result, false);
         return false;
     }
-    uint8_t* buffer = nullptr;
-    uint32_t length = 0;
-    const int32_t result =
-        unpackBlock(block.data(), static_cast<uint32_t>(block.size()), &buffer, &length);
-    if (result != CodecOk) {
-        error = std::string("il ne se décompacte pas (") + codecResultName(result) + ")";
-        return false;
-    }
-    payload.assign(buffer, buffer + (length - 2));  // unpackBlock reports produced plus two
-    std::free(buffer);
+    payload = std::move(unpacked.bytes);
     return true;
 }
 
 bool readDefinition(const std::vector<PeResource>& all, DefinitionData& d, std::string& error) {
     const PeResource* r = findResource(all, kPatchType, kDefinitionResource);
     if (!r) {
-        error = "pas de définition de quiz (PATCH 104) : cet exécutable ne contient aucun quiz construit";
+        error = "le quiz n'a pas de définition : cet exécutable ne contient aucun quiz construit";
         return false;
     }
     std::vector<uint8_t> payload;
     if (!unpack(r->data, payload, error)) {
-        error = "la définition du quiz (PATCH 104) est abîmée : " + error;
+        error = "la définition du quiz est abîmée : " + error;
         return false;
     }
     if (parseDefinition(payload.data(), payload.size(), d) != PayloadOk) {
-        error = "la définition du quiz (PATCH 104) est abîmée : elle s'arrête trop tôt ou contient "
+        error = "la définition du quiz est abîmée : elle s'arrête trop tôt ou contient "
                 "plus de " + std::to_string(kMaxQuestions) + " questions";
         return false;
     }
     if (d.kind < KindText || d.kind > KindVideo || d.answersPerQuestion < 1 ||
         d.answersPerQuestion > 2 || d.revealMode < RevealNone || d.revealMode > RevealAllAtEnd) {
         error =
-            "la définition du quiz (PATCH 104) contient un type, un nombre de réponses ou un mode "
+            "la définition du quiz contient un type, un nombre de réponses ou un mode "
             "de révélation que velto ne connaît pas";
         return false;
     }
@@ -89,9 +80,9 @@ void readCodes(const std::vector<PeResource>& all, QuizFile& quiz,
     std::vector<uint8_t> payload;
     std::string error;
     if (!r)
-        warnings.push_back("pas de codes (PATCH 105) ; le fichier de quiz n'en aura aucun");
+        warnings.push_back("le quiz n'a pas de bloc de codes ; le fichier de quiz n'en aura aucun");
     else if (!unpack(r->data, payload, error))
-        warnings.push_back("les codes (PATCH 105) sont laissés de côté : " + error);
+        warnings.push_back("les codes du quiz sont laissés de côté : " + error);
     else
         quiz.codes = parseCodes(payload.data(), payload.size(), count);
 }
@@ -109,8 +100,10 @@ void readMedia(const std::vector<PeResource>& all, QuizFile& quiz,
             id > kAnswerPictureBase ? id - kAnswerPictureBase : id - kQuestionMediaBase;
         const bool answer = id > kAnswerPictureBase;
         if (question < 1 || question > count || (!answer && kind == KindText)) {
-            warnings.push_back("la ressource IMG " + (id < 0 ? std::string("(nommée)") : std::to_string(id)) +
-                               " n'appartient à aucune question de ce quiz ; elle est laissée de "
+            const std::string number =
+                id < 0 ? std::string("sans numéro") : "numéro " + std::to_string(id);
+            warnings.push_back("un média (" + number +
+                               ") n'appartient à aucune question de ce quiz ; il est laissé de "
                                "côté");
             continue;
         }

@@ -1,7 +1,7 @@
 #include "tools/quizfile/media_files.h"
 
 #include "quizdata/quiz_types.h"
-#include "tools/quizfile/file_io.h"
+#include "tools/cli/files.h"
 #include "tools/quizfile/picture_check.h"
 
 namespace {
@@ -28,7 +28,8 @@ bool startsWith(const std::vector<uint8_t>& bytes, size_t at, const char* text) 
 void loadOne(MediaRef& ref, const MediaFormat* format, const std::filesystem::path& baseDir,
              Diagnostics& diags) {
     std::string error;
-    if (!readFileBytes(resolveQuizPath(baseDir, ref.path), ref.bytes, error)) {
+    const ReadLimit limit = format && *format == MediaFormat::Jpeg ? kPictureLimit : kClipLimit;
+    if (!readFileBytes(resolveQuizPath(baseDir, ref.path), ref.bytes, error, limit)) {
         diags.error(ref.line, "impossible de lire '" + ref.path + "' : " + error +
                                   " ; les noms sont relatifs au fichier de quiz");
         return;

@@ -34,7 +34,7 @@ void readOneAnswer(const toml::table& table, const std::string& prefix, int line
                         "(ou mettez answers_per_question = 2)");
     } else if (!table.contains(kAnswer)) {
         diags.error(line, prefix + "pas de réponse : ajoutez answer = \"...\"");
-    } else if (readText(table, kAnswer, TextUse::Token, prefix + "answer", diags, data.answer1) ==
+    } else if (readText(table, kAnswer, TextUse::Typed, prefix + "answer", diags, data.answer1) ==
                Field::Ok) {
         checkAnswer(data.answer1, prefix + "answer", keyLine(table, kAnswer, line), diags);
     }
@@ -50,8 +50,8 @@ void readTwoAnswers(const toml::table& table, const std::string& prefix, int lin
     } else if (!table.contains(kAnswers)) {
         diags.error(line, prefix + "pas de réponses : ajoutez answers = [\"...\", \"...\"]");
     }
-    if (readTextPair(table, kAnswers, prefix + "answers", diags, data.answer1, data.answer2) ==
-        Field::Ok) {
+    if (readTextPair(table, kAnswers, prefix + "answers", diags, data.answer1, data.answer2,
+                     TextUse::Typed) == Field::Ok) {
         const int at = keyLine(table, kAnswers, line);
         checkAnswer(data.answer1, prefix + "première réponse", at, diags);
         checkAnswer(data.answer2, prefix + "seconde réponse", at, diags);
@@ -127,12 +127,17 @@ void readQuestion(const toml::table& table, int number, const QuestionRules& rul
     else
         readTwoAnswers(table, prefix, source.line, data, diags);
 
-    if (readText(table, kPrompt, TextUse::Token, prefix + "prompt", diags, data.prompt) ==
-            Field::Absent &&
-        rules.kind == KindText) {
+    const Field prompt =
+        readText(table, kPrompt, TextUse::Token, prefix + "prompt", diags, data.prompt);
+    if (prompt == Field::Absent && rules.kind == KindText) {
         diags.error(source.line, prefix +
                                      "pas d'énoncé : un quiz text affiche l'énoncé de chaque "
                                      "question ; ajoutez prompt = \"...\"");
+    } else if (prompt == Field::Ok && rules.kind == KindText &&
+               data.prompt.find_first_not_of(' ') == std::string::npos) {
+        diags.error(keyLine(table, kPrompt, source.line),
+                    prefix + "l'énoncé est vide : un quiz text n'affiche que lui ; écrivez la "
+                             "question entre les guillemets");
     }
     readExplanation(table, prefix, rules.revealMode, data, diags);
     readMedia(table, prefix, rules.kind, source, diags);

@@ -1,6 +1,6 @@
 #include "tools/quizfile/quiz_loader.h"
 
-#include "tools/quizfile/file_io.h"
+#include "tools/cli/files.h"
 #include "tools/quizfile/quiz_packer.h"
 #include "tools/quizfile/quiz_reader.h"
 
@@ -8,7 +8,7 @@ bool loadQuiz(const std::filesystem::path& path, QuizFile& quiz, PackedQuiz& pac
               Diagnostics& diags, const MediaProgress& progress) {
     std::vector<uint8_t> bytes;
     std::string error;
-    if (!readFileBytes(path, bytes, error)) {
+    if (!readFileBytes(path, bytes, error, kQuizFileLimit)) {
         diags.error(0, "impossible de lire le fichier de quiz : " + error);
         return false;
     }

@@ -1,9 +1,8 @@
 #include "tools/quizfile/quiz_packer.h"
 
-#include <cstdlib>
-
-#include "quizdata/codec.h"
+#include "quizdata/codec_bytes.h"
 #include "quizdata/payload.h"
+#include "tools/cli/codec_messages.h"
 
 namespace {
 
@@ -24,24 +23,20 @@ bool packPayload(const std::vector<uint8_t>& payload, const std::string& what,
                                         "questions");
         return false;
     }
-    uint8_t* buffer = nullptr;
-    uint32_t length = 0;
-    const int32_t result =
-        packBlock(payload.data(), static_cast<uint32_t>(payload.size()), &buffer, &length);
-    if (result == CodecOutputTooLarge) {
+    CodecBytes packedBytes = packBytes(payload);
+    if (packedBytes.result == CodecOutputTooLarge) {
         diags.error(kWholeQuizLine, what + " compacté dépasse " +
                                         std::to_string(kPackCapacity) +
                                         " octets : raccourcissez les textes ou mettez moins de "
                                         "questions");
         return false;
     }
-    if (result != CodecOk) {
-        diags.error(kWholeQuizLine,
-                    what + " : le compactage a échoué (" + codecResultName(result) + ")");
+    if (packedBytes.result != CodecOk) {
+        diags.error(kWholeQuizLine, what + " : le compactage a échoué : " +
+                                        describeCodecResult(packedBytes.result, true));
         return false;
     }
-    out.assign(buffer, buffer + (length - 1));  // packBlock reports the packed length plus one
-    std::free(buffer);
+    out = std::move(packedBytes.bytes);
     return true;
 }
 

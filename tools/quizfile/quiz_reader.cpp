@@ -9,6 +9,8 @@
 #include "tools/quizfile/quiz_keys.h"
 #include "tools/quizfile/toml_fields.h"
 #include "tools/quizfile/toml_guard.h"
+#include "tools/quizfile/toml_messages.h"
+#include "tools/quizfile/toml_shape.h"
 
 namespace {
 
@@ -123,8 +125,12 @@ void readBackground(const toml::table& root, DefinitionData& d, Diagnostics& dia
 }
 
 void readHeaderTexts(const toml::table& root, DefinitionData& d, Diagnostics& diags) {
-    if (readText(root, kTitle, TextUse::Token, kTitle, diags, d.title) == Field::Absent)
+    const Field title = readText(root, kTitle, TextUse::Typed, kTitle, diags, d.title);
+    if (title == Field::Absent)
         diags.error(kTopLine, "le quiz n'a pas de titre : ajoutez title = \"...\"");
+    else if (title == Field::Ok && d.title.find_first_not_of(' ') == std::string::npos)
+        diags.error(lineOf(*root.get(kTitle)),
+                    "le titre est vide : écrivez le titre du quiz entre les guillemets");
     readText(root, kAuthor, TextUse::Token, kAuthor, diags, d.author);
     readText(root, kDescription, TextUse::Token, kDescription, diags, d.description);
     readTextPair(root, kCaptions, kCaptions, diags, d.caption1, d.caption2);
@@ -227,7 +233,7 @@ bool readQuizText(std::string_view text, const std::string& sourceName, QuizFile
     std::string ascii;
     int badLine = 0;
     std::string bad;
-    if (!asciiTomlText(text, ascii, badLine, bad)) {
+    if (!asciiTomlText(text, ascii, badLine, bad) || !checkTomlShape(ascii, badLine, bad)) {
         diags.error(badLine, "syntaxe TOML : " + bad);
         return false;
     }
@@ -236,7 +242,8 @@ bool readQuizText(std::string_view text, const std::string& sourceName, QuizFile
         root = toml::parse(ascii, std::string_view(sourceName));
     } catch (const toml::parse_error& e) {
         const int line = static_cast<int>(e.source().begin.line);
-        diags.error(line > 0 ? line : kTopLine, "syntaxe TOML : " + std::string(e.description()));
+        const int column = static_cast<int>(e.source().begin.column);
+        diags.error(line > 0 ? line : kTopLine, frenchTomlError(e.description(), column));
         return false;
     }
     checkKeys(root, wordList(kQuizKeys), wordList(kQuestionKeys),

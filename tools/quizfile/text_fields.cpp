@@ -2,7 +2,10 @@
 
 #include <cstdint>
 
+#include <cstdio>
+
 #include "quizdata/quiz_types.h"
+#include "tools/text/compose.h"
 #include "tools/text/cp1252.h"
 
 namespace {
@@ -23,7 +26,18 @@ bool checkConverted(const std::string& text, TextUse use, const std::string& wha
         diags.error(line, what + " contient un caractère nul (" + at(zero) + ") ; retirez-le");
         ok = false;
     }
-    const size_t bar = use == TextUse::Token ? text.find('|') : std::string::npos;
+    const size_t control =
+        ok && use == TextUse::Typed ? findControlCharacter(text) : std::string::npos;
+    if (control != std::string::npos) {
+        char code[16];
+        // A control character's byte is its code point, C1 ones included.
+        std::snprintf(code, sizeof code, "U+%04X",
+                      static_cast<unsigned>(static_cast<unsigned char>(text[control])));
+        diags.error(line, what + " contient un caractère de contrôle (" + code + ", " +
+                              at(control) + ") que personne ne peut taper ; retirez-le");
+        ok = false;
+    }
+    const size_t bar = use != TextUse::Code ? text.find('|') : std::string::npos;
     if (bar != std::string::npos) {
         diags.error(line, what + " contient '|' (" + at(bar) +
                               "), qui sépare les textes d'un quiz construit ; utilisez un autre "
@@ -46,9 +60,10 @@ bool convertQuizText(const std::string& utf8, TextUse use, const std::string& wh
     size_t badIndex = 0;
     uint32_t badCodePoint = 0;
     std::string converted;
-    if (!utf8ToCp1252(utf8, converted, &badIndex, &badCodePoint)) {
+    const std::string composed = composeLatin(utf8);  // "e" + combining acute is "é"
+    if (!utf8ToCp1252(composed, converted, &badIndex, &badCodePoint)) {
         diags.error(line, what + ", " + at(badIndex) + " : " +
-                              describeCp1252Failure(utf8, badIndex, badCodePoint) +
+                              describeCp1252Failure(composed, badIndex, badCodePoint) +
                               " ; remplacez-le ou retirez-le");
         return false;
     }

@@ -66,7 +66,7 @@ Field readText(const toml::table& table, const char* key, TextUse use, const std
 }
 
 Field readTextPair(const toml::table& table, const char* key, const std::string& what,
-                   Diagnostics& diags, std::string& first, std::string& second) {
+                   Diagnostics& diags, std::string& first, std::string& second, TextUse use) {
     const toml::node* node = table.get(key);
     if (!node) return Field::Absent;
     const toml::array* list = node->as_array();
@@ -75,8 +75,8 @@ Field readTextPair(const toml::table& table, const char* key, const std::string&
                     what + " doit donner exactement deux textes, comme " + key + " = [\"...\", \"...\"]");
         return Field::Bad;
     }
-    const Field a = textOf((*list)[0], TextUse::Token, what + " (premier)", diags, first);
-    const Field b = textOf((*list)[1], TextUse::Token, what + " (second)", diags, second);
+    const Field a = textOf((*list)[0], use, what + " (premier)", diags, first);
+    const Field b = textOf((*list)[1], use, what + " (second)", diags, second);
     return a == Field::Ok && b == Field::Ok ? Field::Ok : Field::Bad;
 }
 

@@ -39,7 +39,8 @@ Field readText(const toml::table& table, const char* key, TextUse use, const std
 
 // A list of exactly two texts (captions, two answers).
 Field readTextPair(const toml::table& table, const char* key, const std::string& what,
-                   Diagnostics& diags, std::string& first, std::string& second);
+                   Diagnostics& diags, std::string& first, std::string& second,
+                   TextUse use = TextUse::Token);
 
 // A file name, kept in UTF-8 as written.
 Field readPath(const toml::table& table, const char* key, const std::string& what,

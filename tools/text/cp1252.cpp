@@ -138,3 +138,12 @@ std::string describeCp1252Failure(const std::string& utf8, size_t badIndex, uint
     return "'" + utf8.substr(start, pos - start) + "' (" + number +
            ") n'a pas d'équivalent en Windows-1252";
 }
+
+size_t findControlCharacter(const std::string& cp1252) {
+    for (size_t i = 0; i < cp1252.size(); ++i) {
+        const uint8_t byte = static_cast<uint8_t>(cp1252[i]);
+        const bool c1 = byte >= 0x80 && byte < 0xA0 && codePointOf(byte) == byte;
+        if (byte < 0x20 || byte == 0x7F || c1) return i;
+    }
+    return std::string::npos;
+}

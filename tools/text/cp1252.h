@@ -20,3 +20,7 @@ std::string cp1252ToUtf8(const std::string& text);
 // "'Ω' (U+03A9) has no Windows-1252 form", "U+0080 has no Windows-1252 form" (a control
 // character) or "byte 0xFF is not UTF-8".
 std::string describeCp1252Failure(const std::string& utf8, size_t badIndex, uint32_t badCodePoint);
+
+// Index of the first control character of a Windows-1252 text (U+0000..U+001F, U+007F and the
+// C1 characters the undefined bytes stand for), or std::string::npos.
+size_t findControlCharacter(const std::string& cp1252);
