@@ -8,8 +8,9 @@
 #include "evaluation/judge.h"
 #include "evaluation/verdicts.h"
 #include "evaluation/win/score.h"
+#include "media/control_ids.h"
+#include "media/fit_size.h"
 #include "media/win/picture.h"
-#include "ui/control_ids.h"
 
 namespace {
 

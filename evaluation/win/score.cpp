@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "evaluation/answer_slots.h"
-#include "ui/control_ids.h"
+#include "evaluation/verdicts.h"
+#include "media/control_ids.h"
 
 namespace {
 

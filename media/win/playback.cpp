@@ -5,12 +5,12 @@
 #include <wmp.h>
 
 #include "media/clip_names.h"
+#include "media/control_ids.h"
 #include "media/win/clip_files.h"
 #include "media/win/media_trace.h"
 #include "media/win/video_window.h"
 #include "quizdata/quiz_types.h"
 #include "quizdata/win/quiz.h"
-#include "ui/control_ids.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "media/control_ids.h"
 #include "evaluation/win/evaluate.h"
 #include "media/win/picture.h"
 #include "media/win/playback.h"
 #include "quizdata/win/quiz.h"
-#include "ui/control_ids.h"
 #include "ui/grid_layout.h"
 #include "ui/win/answer_field.h"
 #include "ui/win/grid.h"

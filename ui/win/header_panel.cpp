@@ -7,7 +7,9 @@
 #include <array>
 
 #include "quizdata/win/quiz.h"
-#include "ui/control_ids.h"
+#include "evaluation/answer_slots.h"
+#include "media/control_ids.h"
+#include "quizdata/win/controls.h"
 #include "ui/header_layout.h"
 
 namespace {

@@ -3,7 +3,8 @@
 
 #include <windowsx.h>
 
-#include "ui/control_ids.h"
+#include "media/control_ids.h"
+#include "quizdata/win/controls.h"
 #include "ui/main_layout.h"
 #include "ui/scroll.h"
 #include "ui/win/saved_answers_file.h"

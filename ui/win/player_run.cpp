@@ -3,11 +3,11 @@
 
 #include <cstdlib>
 
+#include "media/control_ids.h"
 #include "media/win/playback.h"
 #include "quizdata/codec.h"
 #include "quizdata/win/loader.h"
 #include "quizdata/win/message_box.h"
-#include "ui/control_ids.h"
 #include "ui/win/grid.h"
 #include "ui/win/header_panel.h"
 #include "ui/win/main_window.h"

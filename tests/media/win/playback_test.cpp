@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "media/control_ids.h"
 #include "media/win/media_trace.h"
 #include "quizdata/win/message_box.h"
 #include "quizdata/win/quiz.h"
-#include "ui/control_ids.h"
+#include "tests/win/support.h"
 
 namespace {
 

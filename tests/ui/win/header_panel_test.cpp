@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "media/control_ids.h"
 #include "quizdata/win/quiz.h"
-#include "ui/control_ids.h"
+#include "tests/win/support.h"
 
 namespace {
 

@@ -7,8 +7,9 @@
 
 #include <string>
 
+#include "media/control_ids.h"
 #include "quizdata/win/message_box.h"
-#include "ui/control_ids.h"
+#include "tests/win/support.h"
 #include "ui/win/player_run.h"
 
 namespace {
