@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "media/fit_size.h"
+
 enum class GridControl {
     NumberLabel,
     PromptLabel,
@@ -43,9 +45,6 @@ struct GridSpec {
 struct PictureSize {
     int width, height;
 };
-
-// Size of the question picture box; also the size used when a picture is missing.
-constexpr int kPictureBox = 260;
 
 // Running state of a build: the row top and the canvas as it grows question by question.
 struct GridCursor {

@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr int kPictureBox = 260;
-constexpr int kVerdictReadLimit = 255;
-
 std::string fieldText(HWND grid, int fieldId) {
     char text[kTextCapacity] = "";
     HWND field = GetDlgItem(grid, fieldId);

@@ -1,12 +1,12 @@
 // Building the grid: every control of the quiz at its canvas position, in tab order, each
 // answer field restored from the saved answers file, judged, subclassed and focused.
 #include <cstdio>
-#include <cstring>
 
 #include "media/control_ids.h"
 #include "evaluation/win/evaluate.h"
 #include "media/win/picture.h"
 #include "media/win/playback.h"
+#include "quizdata/win/controls.h"
 #include "quizdata/win/quiz.h"
 #include "ui/grid_layout.h"
 #include "ui/win/answer_field.h"
@@ -37,16 +37,9 @@ struct Build {
 
 HWND createControl(const Build& b, const char* className, const char* text, DWORD style,
                    const ControlPlacement& p) {
-    HWND control = CreateWindowExA(0, className, text, style, p.x, p.y, p.width, p.height, b.grid,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(p.id)), b.instance,
-                                   nullptr);
-    if (!control) return nullptr;
-    if (p.font == GridFont::Answer)
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(b.quiz->answerFont), FALSE);
-    else if (p.font == GridFont::DefaultGui)
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                     TRUE);
-    return control;
+    const ChildSpec spec{className, text, style, p.x, p.y, p.width, p.height, p.id};
+    if (p.font == GridFont::Answer) return createChild(b.grid, spec, b.quiz->answerFont, false);
+    return createChild(b.grid, spec, p.font == GridFont::DefaultGui ? guiFont() : nullptr);
 }
 
 const char* questionText(Quiz* quiz, int question, bool explanation) {
@@ -152,11 +145,7 @@ void buildQuestions(Build& b, const GridSpec& shape) {
 }  // namespace
 
 void createAnswerFont(Quiz* quiz) {
-    LOGFONTA font;
-    std::memset(&font, 0, sizeof font);
-    font.lfHeight = kAnswerFontHeight;
-    font.lfWeight = FW_THIN;
-    quiz->answerFont = CreateFontIndirectA(&font);
+    quiz->answerFont = createFont({kAnswerFontHeight, FW_THIN, false, false});
 }
 
 void buildGrid(HWND grid) {
