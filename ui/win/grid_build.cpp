@@ -2,8 +2,8 @@
 // answer field restored from the saved answers file, judged, subclassed and focused.
 #include <cstdio>
 
-#include "media/control_ids.h"
 #include "evaluation/win/evaluate.h"
+#include "media/control_ids.h"
 #include "media/win/picture.h"
 #include "media/win/playback.h"
 #include "quizdata/win/controls.h"
@@ -48,9 +48,7 @@ const char* questionText(Quiz* quiz, int question, bool explanation) {
     return explanation ? item->explanation : item->prompt;
 }
 
-void createAnswerField(Build& b, const ControlPlacement& p) {
-    char line[kTextCapacity];
-    nextSavedAnswer(&b.saved, line);
+void createAnswerField(Build& b, const ControlPlacement& p, const char* line) {
     HWND field = createControl(b, "EDIT", line, kFieldStyle, p);
     // Before the verdict label exists: this first evaluation only recounts the score (and may
     // reveal an answer picture); the verdict shows when the field next loses the focus.
@@ -75,6 +73,8 @@ void createButton(const Build& b, const ControlPlacement& p, HICON icon) {
 }
 
 void createPlacement(Build& b, const ControlPlacement& p, HBITMAP picture) {
+    char line[kTextCapacity] = "";
+    if (takesSavedLine(p.control)) nextSavedAnswer(&b.saved, line);
     char number[16];
     switch (p.control) {
     case GridControl::NumberLabel:
@@ -85,7 +85,7 @@ void createPlacement(Build& b, const ControlPlacement& p, HBITMAP picture) {
         createControl(b, "STATIC", questionText(b.quiz, p.question, false), kBoxedLabelStyle, p);
         break;
     case GridControl::AnswerField:
-        createAnswerField(b, p);
+        createAnswerField(b, p, line);
         break;
     case GridControl::VerdictLabel:
         createControl(b, "STATIC", "?", kBoxedLabelStyle, p);
@@ -109,11 +109,8 @@ void createPlacement(Build& b, const ControlPlacement& p, HBITMAP picture) {
                                                            : questionText(b.quiz, p.question, true),
                       kExplanationStyle, p);
         break;
-    case GridControl::UnusedSavedLine: {
-        char unused[kTextCapacity];
-        nextSavedAnswer(&b.saved, unused);
-        break;
-    }
+    case GridControl::UnusedSavedLine:
+        break;  // its line is taken and dropped
     }
 }
 
@@ -128,18 +125,23 @@ HBITMAP loadQuestionPicture(const Build& b, int question, PictureSize* size) {
     return bitmap;
 }
 
+// Each question's controls are created as soon as they are placed, so the canvas grows with them.
 void buildQuestions(Build& b, const GridSpec& shape) {
-    GridCursor cursor;
+    HBITMAP picture = nullptr;
     setCanvasSize(0, 0);
-    for (int i = 1; i <= shape.questionCount; ++i) {
-        PictureSize size{kPictureBox, kPictureBox};
-        HBITMAP picture = usesQuestionPictures(shape.kind) ? loadQuestionPicture(b, i, &size) : nullptr;
-        for (const ControlPlacement& p : layoutQuestion(shape, i, size, cursor))
-            createPlacement(b, p, picture);
-        setCanvasSize(cursor.canvasWidth, cursor.canvasHeight);
-    }
-    finishCanvas(shape, cursor);
-    setCanvasSize(cursor.canvasWidth, cursor.canvasHeight);
+    const GridLayout layout = layoutGrid(
+        shape,
+        [&](int question) {
+            PictureSize size{kPictureBox, kPictureBox};
+            picture = loadQuestionPicture(b, question, &size);
+            return size;
+        },
+        [&](const std::vector<ControlPlacement>& placements, const GridCursor& cursor) {
+            for (const ControlPlacement& p : placements) createPlacement(b, p, picture);
+            picture = nullptr;
+            setCanvasSize(cursor.canvasWidth, cursor.canvasHeight);
+        });
+    setCanvasSize(layout.canvasWidth, layout.canvasHeight);
 }
 
 }  // namespace
