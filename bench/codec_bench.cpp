@@ -2,6 +2,8 @@
 // (the largest round size whose packed form fits in a packed block).
 // --velto_write_inputs=DIR writes the two inputs to DIR/french.txt and DIR/random.bin and exits,
 // so that other programs can be timed on the very same bytes.
+// --velto_prose=FILE adds BM_PackProse and BM_UnpackProse: the whole file (real text) cut into
+// kProseBlock-byte blocks, packed or unpacked block by block, each call with its own buffers.
 #include "quizdata/codec.h"
 
 #include <benchmark/benchmark.h>
@@ -108,6 +110,61 @@ void benchUnpack(benchmark::State& state, const Bytes& input) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(input.size()));
 }
 
+constexpr size_t kProseBlock = 48 * 1024;
+
+struct ProseBlocks {
+    std::vector<Bytes> plain, packed;
+    size_t plainBytes = 0, packedBytes = 0;
+};
+
+ProseBlocks gProse;
+
+bool loadProse(const std::string& path) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return false;
+    Bytes block(kProseBlock);
+    size_t got;
+    while ((got = std::fread(block.data(), 1, block.size(), f)) > 0) {
+        gProse.plain.emplace_back(block.begin(), block.begin() + got);
+        gProse.packed.push_back(packed(gProse.plain.back()));
+        gProse.plainBytes += got;
+        gProse.packedBytes += gProse.packed.back().size();
+    }
+    std::fclose(f);
+    return !gProse.plain.empty();
+}
+
+void BM_PackProse(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const Bytes& block : gProse.plain) {
+            uint8_t* out = nullptr;
+            uint32_t length = 0;
+            if (packBlock(block.data(), uint32_t(block.size()), &out, &length) != CodecOk)
+                state.SkipWithError("packing failed");
+            benchmark::DoNotOptimize(out);
+            std::free(out);
+        }
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(gProse.plainBytes));
+    state.counters["ratio"] = double(gProse.packedBytes) / double(gProse.plainBytes);
+}
+
+void BM_UnpackProse(benchmark::State& state) {
+    for (auto _ : state) {
+        for (size_t i = 0; i < gProse.packed.size(); ++i) {
+            const Bytes& block = gProse.packed[i];
+            uint8_t* out = nullptr;
+            uint32_t length = 0;
+            if (unpackBlock(block.data(), uint32_t(block.size()), &out, &length) != CodecOk ||
+                length != gProse.plain[i].size() + 2)
+                state.SkipWithError("unpacking failed");
+            benchmark::DoNotOptimize(out);
+            std::free(out);
+        }
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(gProse.plainBytes));
+}
+
 void BM_PackFrench(benchmark::State& state) { benchPack(state, french()); }
 void BM_UnpackFrench(benchmark::State& state) { benchUnpack(state, french()); }
 void BM_PackRandom(benchmark::State& state) { benchPack(state, noise()); }
@@ -125,6 +182,25 @@ bool writeFile(const std::string& path, const Bytes& bytes) {
     return std::fclose(f) == 0 && ok;
 }
 
+// Takes --velto_prose=FILE out of argv, for Google Benchmark rejects flags it does not know.
+bool takeProseFlag(int& argc, char** argv) {
+    const char kProse[] = "--velto_prose=";
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], kProse, sizeof(kProse) - 1) != 0) continue;
+        const std::string path = argv[i] + sizeof(kProse) - 1;
+        for (int j = i; j + 1 < argc; ++j) argv[j] = argv[j + 1];
+        --argc;
+        if (!loadProse(path)) {
+            std::fprintf(stderr, "cannot read prose from %s, or it does not pack\n", path.c_str());
+            return false;
+        }
+        benchmark::RegisterBenchmark("BM_PackProse", BM_PackProse);
+        benchmark::RegisterBenchmark("BM_UnpackProse", BM_UnpackProse);
+        return true;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -135,6 +211,12 @@ int main(int argc, char** argv) {
         const bool ok = writeFile(dir + "/french.txt", french()) && writeFile(dir + "/random.bin", noise());
         if (!ok) std::fprintf(stderr, "cannot write the inputs into %s\n", dir.c_str());
         return ok ? 0 : 1;
+    }
+    try {
+        if (!takeProseFlag(argc, argv)) return 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

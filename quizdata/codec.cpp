@@ -23,111 +23,102 @@ void alertNoMemory() {
     if (gAlert) gAlert(kAlertText, kAlertCaption);
 }
 
-uint64_t loadBigEndian64(const uint8_t* p) {
-    uint64_t value = 0;
-    for (int i = 0; i < 8; ++i) value = (value << 8) | p[i];
-    return value;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Unpacking. Every dictionary string is a copy of earlier output: the previous string, written
 // at `offset`, followed by one byte. So an entry is a place in the output, not a heap string.
+// A string is written when the next code arrives, once the byte that ends its entry is known.
 
+// Eight bytes, moved as one word. A string of length n needs strings of every length below n
+// written before it, so within the 120000-byte output no length comes near 65535.
 struct OutputString {
     uint32_t offset;  // where its first length-1 bytes were written
-    uint32_t length;
+    uint16_t length;
     uint8_t first;
     uint8_t last;
 };
 
-struct Unpacker {
+// The reader's state lives in locals of one loop so that it stays in registers.
+struct BitReader {
     const uint8_t* input;
     uint32_t length;
     uint64_t bitPos;
-    bool inputEnded;  // a code ran past the end: every input byte was fetched
-    OutputString* dictionary;  // kDictionarySize entries
-    uint8_t* out;
-    uint32_t produced;
-    uint32_t nextCode;
-    uint32_t width;
-    OutputString previous;
 };
 
 // Reads one code; false when the input ends inside it (every byte then counts as fetched).
-bool readCode(Unpacker& u, uint32_t width, uint32_t& code) {
-    const uint64_t endBit = u.bitPos + width;
-    if (endBit > uint64_t(u.length) * 8) {
-        u.inputEnded = true;
-        return false;
-    }
-    const uint32_t bytePos = uint32_t(u.bitPos >> 3);
-    uint64_t window = 0;
-    if (bytePos + 8 <= u.length) {
-        window = loadBigEndian64(u.input + bytePos);
+inline bool readCode(BitReader& r, uint32_t width, uint32_t& code) {
+    const uint64_t endBit = r.bitPos + width;
+    if (endBit > uint64_t(r.length) * 8) return false;
+    const uint32_t bytePos = uint32_t(r.bitPos >> 3);
+    uint64_t window;
+    if (bytePos + 8 <= r.length) {
+        std::memcpy(&window, r.input + bytePos, 8);
+        window = __builtin_bswap64(window);
     } else {
-        for (uint32_t i = 0; i < 8; ++i) {
-            const uint64_t byte = bytePos + i < u.length ? u.input[bytePos + i] : 0;
-            window |= byte << (56 - 8 * i);
-        }
+        window = 0;
+        for (uint32_t i = 0; bytePos + i < r.length; ++i)
+            window |= uint64_t(r.input[bytePos + i]) << (56 - 8 * i);
     }
-    code = uint32_t((window << (u.bitPos & 7)) >> (64 - width));
-    u.bitPos = endBit;
+    code = uint32_t((window << (r.bitPos & 7)) >> (64 - width));
+    r.bitPos = endBit;
     return true;
 }
 
-// The string's first length-1 bytes lie wholly before the write position.
-bool appendString(Unpacker& u, const OutputString& s) {
+// Writes s at `produced`; its first length-1 bytes lie wholly before that place.
+inline bool appendString(uint8_t* out, uint32_t& produced, const OutputString& s) {
     constexpr uint32_t kShortCopy = 16;
-    if (s.length > kUnpackCapacity - u.produced) return false;
-    uint8_t* dest = u.out + u.produced;
-    if (s.length - 1 <= kShortCopy && kUnpackCapacity - u.produced >= kShortCopy) {
+    if (s.length > kUnpackCapacity - produced) return false;
+    uint8_t* dest = out + produced;
+    if (s.length - 1u <= kShortCopy && kUnpackCapacity - produced >= kShortCopy) {
         // One fixed-size move for short strings; the bytes beyond are rewritten later.
-        std::memmove(dest, u.out + s.offset, kShortCopy);
+        std::memmove(dest, out + s.offset, kShortCopy);
     } else {
-        std::memcpy(dest, u.out + s.offset, s.length - 1);
+        std::memcpy(dest, out + s.offset, s.length - 1);
     }
     dest[s.length - 1] = s.last;
-    u.produced += s.length;
+    produced += s.length;
     return true;
 }
 
-constexpr int32_t kGoOn = 1;  // distinct from every result code
+struct Unpacked {
+    int32_t result;
+    uint32_t produced;
+    uint32_t bytesRead;
+};
 
-// One code after the first: a control code or the next string; kGoOn or the final result.
-int32_t unpackStep(Unpacker& u) {
-    if (u.width > kMaxReadWidth) return CodecBadCode;
+Unpacked unpackCodes(BitReader r, OutputString* dictionary, uint8_t* out) {
+    if (r.length == 0) return {CodecInputExhausted, 0, 0};
+    const uint32_t everyByte = r.length;
     uint32_t code;
-    if (!readCode(u, u.width, code)) return CodecBadCode;
-    if (code == CodeEnd) return appendString(u, u.previous) ? CodecOk : CodecOutputTooLarge;
-    if (code == CodeReset) {
-        u.nextCode = FirstFreeCode;
-        u.width = kFirstWidth;
-        return kGoOn;
+    if (!readCode(r, kFirstWidth, code)) return {CodecInputExhausted, 0, everyByte};
+    for (uint32_t b = 0; b < 256; ++b) dictionary[b] = {0, 1, uint8_t(b), uint8_t(b)};
+    OutputString previous{0, 1, uint8_t(code), uint8_t(code)};
+    uint32_t width = kFirstWidth, nextCode = FirstFreeCode, produced = 0;
+    auto finish = [&](int32_t result) {
+        return Unpacked{result, produced, uint32_t((r.bitPos + 7) >> 3)};
+    };
+    for (;;) {
+        if (!readCode(r, width, code)) return {CodecBadCode, produced, everyByte};
+        if (__builtin_expect(code - CodeEnd < FirstFreeCode - CodeEnd, 0)) {
+            if (code == CodeEnd) {
+                const bool fits = appendString(out, produced, previous);
+                return finish(fits ? CodecOk : CodecOutputTooLarge);
+            }
+            if (code == CodeReset) {
+                nextCode = FirstFreeCode;
+                width = kFirstWidth;
+            } else if (++width > kMaxReadWidth) {
+                return finish(CodecBadCode);
+            }
+            continue;
+        }
+        // A damaged block may name a code not yet defined or overrun the dictionary.
+        if (__builtin_expect(code > nextCode || nextCode >= kDictionarySize, 0))
+            return finish(CodecBadCode);
+        const uint8_t first = code == nextCode ? previous.first : dictionary[code].first;
+        dictionary[nextCode++] = {produced, uint16_t(previous.length + 1), previous.first, first};
+        if (!appendString(out, produced, previous)) return finish(CodecOutputTooLarge);
+        previous = dictionary[code];
     }
-    if (code == CodeWiden) {
-        ++u.width;
-        return kGoOn;
-    }
-    // A damaged block may name a code not yet defined or overrun the dictionary.
-    if (code > u.nextCode || u.nextCode >= kDictionarySize) return CodecBadCode;
-    const uint8_t first = code == u.nextCode ? u.previous.first : u.dictionary[code].first;
-    u.dictionary[u.nextCode++] = {u.produced, u.previous.length + 1, u.previous.first, first};
-    if (!appendString(u, u.previous)) return CodecOutputTooLarge;
-    u.previous = u.dictionary[code];
-    return kGoOn;
-}
-
-int32_t unpackCodes(Unpacker& u) {
-    if (u.length == 0) return CodecInputExhausted;
-    for (uint32_t b = 0; b < 256; ++b) u.dictionary[b] = {0, 1, uint8_t(b), uint8_t(b)};
-    uint32_t code;
-    if (!readCode(u, kFirstWidth, code)) return CodecInputExhausted;
-    const uint8_t byte = uint8_t(code);
-    u.previous = {0, 1, byte, byte};
-    int32_t step;
-    while ((step = unpackStep(u)) == kGoOn) {
-    }
-    return step;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -139,127 +130,130 @@ int32_t unpackCodes(Unpacker& u) {
 // candidate again, whose prefix was a string of the emptied dictionary. Its key is filed once
 // that prefix string is added anew ("orphan" below), so lookups find it exactly when a search
 // of the strings themselves would.
+//
+// The loop keeps its state in locals: every byte stored through the output pointer may alias
+// anything, which would otherwise send each field back to memory.
 
 constexpr uint32_t kHashBits = 13;
 constexpr uint32_t kHashSlots = 1u << kHashBits;
 constexpr uint32_t kCodeBits = 12;
 constexpr uint32_t kCodeMask = (1u << kCodeBits) - 1;
+constexpr uint32_t kGolden = 0x9E3779B1u;
 
-struct Packer {
-    const uint8_t* input;
-    uint32_t length;
-    uint32_t* table;  // kHashSlots slots
+inline uint32_t slotOf(uint32_t key) { return (key * kGolden) >> (32 - kHashBits); }
+inline uint32_t nextSlot(uint32_t slot) { return (slot + 1) & (kHashSlots - 1); }
+
+struct BitWriter {
     uint8_t* out;
     uint32_t outPos;
     uint64_t bitBuffer;
     uint32_t bitCount;  // bits of bitBuffer not yet stored (0-31)
-    uint32_t nextCode;
-    uint32_t width;
-    bool orphanPending;
-    uint32_t orphanStart;   // input position of the orphan's prefix
-    uint32_t orphanLength;  // its length (2 or more)
-    uint8_t orphanByte;     // the byte FirstFreeCode adds to it
 };
 
-uint32_t slotOf(uint32_t key) {
-    return (key * 0x9E3779B1u) >> (32 - kHashBits);
-}
+struct Orphan {
+    bool pending;
+    uint32_t start;   // input position of the orphan's prefix
+    uint32_t length;  // its length (2 or more)
+    uint8_t byte;     // the byte FirstFreeCode adds to it
+};
 
 // The slot holding key, or the empty slot where it belongs.
-uint32_t findSlot(const Packer& p, uint32_t key) {
+inline uint32_t findSlot(const uint32_t* table, uint32_t key) {
     uint32_t i = slotOf(key);
-    while (p.table[i] != 0 && (p.table[i] >> kCodeBits) != key) i = (i + 1) & (kHashSlots - 1);
+    while (table[i] != 0 && (table[i] >> kCodeBits) != key) i = nextSlot(i);
     return i;
 }
 
-void fileCode(Packer& p, uint32_t key, uint32_t code) {
-    p.table[findSlot(p, key)] = key << kCodeBits | code;
+inline void fileCode(uint32_t* table, uint32_t key, uint32_t code) {
+    table[findSlot(table, key)] = key << kCodeBits | code;
 }
 
-// The candidate is input[start, start + length): the current string and the byte after it;
-// `slot` is the empty slot its key belongs in.
-void addCandidate(Packer& p, uint32_t slot, uint32_t key, uint32_t start, uint32_t length) {
-    p.table[slot] = key << kCodeBits | p.nextCode;
-    if (p.orphanPending && length == p.orphanLength &&
-        std::memcmp(p.input + start, p.input + p.orphanStart, length) == 0) {
-        fileCode(p, p.nextCode << 8 | p.orphanByte, FirstFreeCode);
-        p.orphanPending = false;
-    }
-    ++p.nextCode;
-}
-
-bool putBits(Packer& p, uint32_t value, uint32_t width) {
-    p.bitBuffer = (p.bitBuffer << width) | value;
-    p.bitCount += width;
-    if (p.bitCount < 32) return true;
-    p.bitCount -= 32;
-    if (kPackCapacity - p.outPos < 4) return false;
-    const uint32_t word = uint32_t(p.bitBuffer >> p.bitCount);
-    uint8_t* dest = p.out + p.outPos;
-    dest[0] = uint8_t(word >> 24);
-    dest[1] = uint8_t(word >> 16);
-    dest[2] = uint8_t(word >> 8);
-    dest[3] = uint8_t(word);
-    p.outPos += 4;
+inline bool putBits(BitWriter& w, uint32_t value, uint32_t width) {
+    w.bitBuffer = (w.bitBuffer << width) | value;
+    w.bitCount += width;
+    if (w.bitCount < 32) return true;
+    w.bitCount -= 32;
+    if (kPackCapacity - w.outPos < 4) return false;
+    const uint32_t word = __builtin_bswap32(uint32_t(w.bitBuffer >> w.bitCount));
+    std::memcpy(w.out + w.outPos, &word, 4);
+    w.outPos += 4;
     return true;
 }
 
 // Stores the last bits; the unused low bits of the final byte are zero.
-bool flushBits(Packer& p) {
-    const uint32_t bytes = (p.bitCount + 7) / 8;
-    if (kPackCapacity - p.outPos < bytes) return false;
-    const uint64_t aligned = p.bitBuffer << (bytes * 8 - p.bitCount);
-    for (uint32_t i = 0; i < bytes; ++i) p.out[p.outPos++] = uint8_t(aligned >> (8 * (bytes - 1 - i)));
-    p.bitCount = 0;
+bool flushBits(BitWriter& w) {
+    const uint32_t bytes = (w.bitCount + 7) / 8;
+    if (kPackCapacity - w.outPos < bytes) return false;
+    const uint64_t aligned = w.bitBuffer << (bytes * 8 - w.bitCount);
+    for (uint32_t i = 0; i < bytes; ++i) w.out[w.outPos++] = uint8_t(aligned >> (8 * (bytes - 1 - i)));
+    w.bitCount = 0;
     return true;
 }
 
 // Codes never exceed 4095, so the width never passes 12 bits.
-bool writeCode(Packer& p, uint32_t code) {
-    while ((code >> p.width) != 0) {
-        if (!putBits(p, CodeWiden, p.width)) return false;
-        ++p.width;
+inline bool writeCode(BitWriter& w, uint32_t& width, uint32_t code) {
+    while (__builtin_expect((code >> width) != 0, 0)) {
+        if (!putBits(w, CodeWiden, width)) return false;
+        ++width;
     }
-    return putBits(p, code, p.width);
+    return putBits(w, code, width);
+}
+
+// The candidate input[start, start + length), as long as the orphan's prefix, was just given
+// `code`: when it is that prefix, the orphan's key becomes known.
+__attribute__((noinline)) void adoptOrphan(Orphan& o, uint32_t* table, const uint8_t* input,
+                                           uint32_t code, uint32_t start, uint32_t length) {
+    if (std::memcmp(input + start, input + o.start, length) != 0) return;
+    fileCode(table, code << 8 | o.byte, FirstFreeCode);
+    o.pending = false;
 }
 
 // The dictionary is full: start afresh with the last candidate as FirstFreeCode.
-bool resetDictionary(Packer& p, uint32_t key, uint32_t prefixStart, uint32_t prefixLength) {
-    if (!putBits(p, CodeReset, p.width)) return false;
-    std::memset(p.table, 0, kHashSlots * sizeof(uint32_t));
-    p.orphanPending = prefixLength > 1;
-    if (p.orphanPending) {
-        p.orphanStart = prefixStart;
-        p.orphanLength = prefixLength;
-        p.orphanByte = uint8_t(key);
+__attribute__((noinline)) void emptyDictionary(Orphan& o, uint32_t* table, uint32_t key,
+                                               uint32_t prefixStart, uint32_t prefixLength) {
+    std::memset(table, 0, kHashSlots * sizeof(uint32_t));
+    o.pending = prefixLength > 1;
+    if (o.pending) {
+        o.start = prefixStart;
+        o.length = prefixLength;
+        o.byte = uint8_t(key);
     } else {
-        fileCode(p, key, FirstFreeCode);
+        fileCode(table, key, FirstFreeCode);
     }
-    p.nextCode = FirstFreeCode + 1;
-    p.width = kFirstWidth;
-    return true;
 }
 
-int32_t packBytes(Packer& p) {
-    if (p.length == 0) return CodecInputExhausted;
-    std::memset(p.table, 0, kHashSlots * sizeof(uint32_t));
-    uint32_t current = p.input[0];
+int32_t packCodes(const uint8_t* input, uint32_t length, uint32_t* table, BitWriter& w) {
+    if (length == 0) return CodecInputExhausted;
+    std::memset(table, 0, kHashSlots * sizeof(uint32_t));
+    Orphan orphan{false, 0, 0, 0};
+    uint32_t nextCode = FirstFreeCode, width = kFirstWidth;
+    uint32_t current = input[0];
     uint32_t currentStart = 0;
-    for (uint32_t i = 1; i < p.length; ++i) {
-        const uint32_t key = current << 8 | p.input[i];
-        const uint32_t slot = findSlot(p, key);
-        if (p.table[slot] != 0) {
-            current = p.table[slot] & kCodeMask;
+    for (uint32_t i = 1; i < length; ++i) {
+        const uint32_t byte = input[i];
+        const uint32_t key = current << 8 | byte;
+        uint32_t slot = slotOf(key);
+        uint32_t entry;
+        while ((entry = table[slot]) != 0 && (entry >> kCodeBits) != key) slot = nextSlot(slot);
+        if (entry != 0) {
+            current = entry & kCodeMask;
             continue;
         }
-        addCandidate(p, slot, key, currentStart, i + 1 - currentStart);
-        if (!writeCode(p, current)) return CodecOutputTooLarge;
-        if (p.nextCode == kDictionarySize && !resetDictionary(p, key, currentStart, i - currentStart))
-            return CodecOutputTooLarge;
-        current = p.input[i];
+        table[slot] = key << kCodeBits | nextCode;
+        if (orphan.pending && i + 1 - currentStart == orphan.length)
+            adoptOrphan(orphan, table, input, nextCode, currentStart, orphan.length);
+        ++nextCode;
+        if (!writeCode(w, width, current)) return CodecOutputTooLarge;
+        if (__builtin_expect(nextCode == kDictionarySize, 0)) {
+            if (!putBits(w, CodeReset, width)) return CodecOutputTooLarge;
+            emptyDictionary(orphan, table, key, currentStart, i - currentStart);
+            nextCode = FirstFreeCode + 1;
+            width = kFirstWidth;
+        }
+        current = byte;
         currentStart = i;
     }
-    if (!writeCode(p, current) || !putBits(p, CodeEnd, p.width) || !flushBits(p))
+    if (!writeCode(w, width, current) || !putBits(w, CodeEnd, width) || !flushBits(w))
         return CodecOutputTooLarge;
     return CodecOk;
 }
@@ -281,13 +275,12 @@ int32_t unpackBlock(const uint8_t* input, uint32_t length, uint8_t** output, uin
         std::free(dictionary);
         return CodecNoMemory;
     }
-    Unpacker u{input, length, 0, false, dictionary, out, 0, FirstFreeCode, kFirstWidth, {}};
-    const int32_t result = unpackCodes(u);
-    gInputBytesRead = u.inputEnded ? length : uint32_t((u.bitPos + 7) >> 3);
+    const Unpacked u = unpackCodes({input, length, 0}, dictionary, out);
+    gInputBytesRead = u.bytesRead;
     std::free(dictionary);
-    if (result != CodecOk) {
+    if (u.result != CodecOk) {
         std::free(out);
-        return result;
+        return u.result;
     }
     std::memset(out + u.produced, 0, kUnpackCapacity - u.produced);
     *output = out;
@@ -316,16 +309,16 @@ int32_t packBlock(const uint8_t* input, uint32_t length, uint8_t** output, uint3
     }
     gPackInputBytes = gTotalInputBytes = length;
     gInputBytesRead = 0;
-    Packer p{input, length, table, out, 0, 0, 0, FirstFreeCode, kFirstWidth, false, 0, 0, 0};
-    const int32_t result = packBytes(p);
+    BitWriter w{out, 0, 0, 0};
+    const int32_t result = packCodes(input, length, table, w);
     std::free(table);
     if (result != CodecOk) {
         std::free(out);
         return result;
     }
-    gPackedBytes = p.outPos;
+    gPackedBytes = w.outPos;
     *output = out;
-    *outputLength = p.outPos + 1;
+    *outputLength = w.outPos + 1;
     return CodecOk;
 }
 
