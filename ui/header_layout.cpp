@@ -18,8 +18,8 @@ std::array<HeaderMove, kHeaderMoveCount> headerLayout(int panelWidth) {
     int descriptionWidth = w - kDescriptionWidthLoss;
     if (descriptionWidth < 0) descriptionWidth = 0;
     return {{
-        {kLinkId, {w - kRightBlockFromRight, 0, 115, 18}, false},
-        {kByLabelId, {w - kRightBlockFromRight, 25, 26, 18}, false},
+        {kLinkId, {w - kRightBlockFromRight, 0, 115, 18}, true},
+        {kByLabelId, {w - kRightBlockFromRight, 25, 26, 18}, true},
         {kAuthorLabelId, {w - kAuthorFromRight, 25, 105, 18}, true},
         {kSaveButtonId, {w - kSaveFromRight, 25, 55, 18}, true},
         {kDescriptionLabelId, {kDescriptionLeft, 19, descriptionWidth, 28}, true},

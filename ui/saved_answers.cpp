@@ -20,14 +20,16 @@ std::string savedAnswersFileName(const char* modulePath) {
     return name;
 }
 
-std::string savedAnswersTempName(const std::string& fileName) { return fileName + ".new"; }
+std::string savedAnswersTempName(const std::string& fileName, unsigned long processId) {
+    return fileName + "." + std::to_string(processId) + ".new";
+}
 
 int savedLineCount(int kind, int questionCount, int answersPerQuestion) {
     if (questionCount <= 0) return 0;
     if (questionCount > kMaxQuestions) questionCount = kMaxQuestions;
-    if (answersPerQuestion == 1 || answersPerQuestion == 2) return questionCount * answersPerQuestion;
-    // No layout for other counts: only a text quiz still has its one field per question.
-    return kind == KindText ? questionCount : 0;
+    // A text quiz keeps its one field per question even when its count of answers is 0.
+    if (answersPerQuestion < 1) return kind == KindText ? questionCount : 0;
+    return questionCount * answersPerQuestion;
 }
 
 std::string savedAnswersContent(const std::vector<std::string>& lines) {

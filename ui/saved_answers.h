@@ -12,12 +12,14 @@
 // has nothing to replace; it gets ".txt" appended instead (ab gives ab.txt).
 std::string savedAnswersFileName(const char* modulePath);
 
-// Where a save is written before it replaces the file in one step.
-std::string savedAnswersTempName(const std::string& fileName);
+// Where a save is written before it replaces the file in one step: beside it, named with the
+// process id so that two players never share one (geo.txt.1234.new).
+std::string savedAnswersTempName(const std::string& fileName, unsigned long processId);
 
-// Lines the file holds: answersPerQuestion x questionCount (a text quiz with two answers per
-// question writes its one field per question, then empty lines). With any other count of
-// answers only a text quiz has fields: one line per question.
+// Lines the file holds, and the fields F1 walks: answersPerQuestion x questionCount, whatever the
+// count of answers (a line without a field stays empty: a text quiz with two answers per question
+// writes its one field per question, then empty lines). A text quiz whose count is 0 still keeps
+// one line per field.
 int savedLineCount(int kind, int questionCount, int answersPerQuestion);
 
 // The file's bytes: each text, cut to 259 characters and without CR (a CR would end the line

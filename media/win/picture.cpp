@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "media/fit_size.h"
-#include "media/picture_bytes.h"
 #include "quizdata/win/controls.h"
 
 namespace {
@@ -66,7 +65,6 @@ bool bitmapSize(HBITMAP bitmap, int* width, int* height) {
 HBITMAP decodePicture(const void* bytes, std::size_t length) {
     // OleLoadPicture takes a LONG byte count.
     if (!bytes || length == 0 || length > 0x7FFFFFFF) return nullptr;
-    if (isTruncatedJpeg(static_cast<const unsigned char*>(bytes), length)) return nullptr;
     HRESULT com = CoInitialize(nullptr);
     HBITMAP bitmap = decodeUnderCom(bytes, length);
     // S_FALSE (already initialised) also needs its CoUninitialize; a refused call does not.

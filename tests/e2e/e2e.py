@@ -262,3 +262,16 @@ def expect_colour(png, rect, colour, what, tolerance=24):
     if any(abs(g - w) > tolerance for g, w in zip(got, wanted)):
         raise AssertionError(f"{what}: expected about {wanted} ({colour}), got {got} in {png}")
     print(f"ok: {what} = {got}")
+
+
+def count_colour(png, rect, colour, tolerance=40):
+    """Pixels of a screen rectangle (a control row) of a screenshot within tolerance of a colour."""
+    crop = f"{rect['w']}x{rect['h']}+{rect['x']}+{rect['y']}"
+    out = subprocess.run(["convert", png, "-crop", crop, "+repage", "-colorspace", "sRGB",
+                          "-depth", "8", "txt:-"], capture_output=True, text=True, check=True).stdout
+    wanted = hex_rgb(colour)
+    count = 0
+    for match in re.finditer(r"^\d+,\d+: \((\d+),(\d+),(\d+)", out, re.MULTILINE):
+        if all(abs(int(v) - w) <= tolerance for v, w in zip(match.groups(), wanted)):
+            count += 1
+    return count

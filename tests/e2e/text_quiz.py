@@ -2,9 +2,10 @@
 """A text quiz played with real keystrokes: verdicts, score, code, saved answers, restart."""
 import os
 import sys
+import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from e2e import Player, build_quiz, expect, parse_args  # noqa: E402
+from e2e import Player, build_quiz, count_colour, expect, parse_args, wait_until  # noqa: E402
 
 QUIZ = """\
 kind = "text"
@@ -25,6 +26,25 @@ answer = "Rome"
 prompt = "Capitale de l'Allemagne ?"
 answer = "Berlin"
 """
+
+
+def check_header_after_maximising(p):
+    """Maximised as a person does it (a double click on the title bar), the header's right block
+    is painted at its new place: the link in its blue, "Par :" in dark text."""
+    before = p.control(0)["w"]
+    main = p.controls[0]
+    p.xdo("mousemove", str(main["x"] + main["w"] // 2), str(main["y"] + 10), "click", "--repeat", "2",
+          "--delay", "80", "1")
+    wait_until(lambda: p.inspect()[0]["w"] > before + 100, "main window maximised")
+    time.sleep(1.0)
+    p.inspect()
+    link, by = p.control(24), p.control(25)
+    expect(link["x"] > main["x"] + main["w"], True, "link moved right of the old window edge")
+    shot = p.screenshot("text-quiz-maximised")
+    blue = count_colour(shot, link, "#3232ff")
+    expect(blue >= 20, True, f"link painted in RGB(50,50,255) after maximising ({blue} pixels)")
+    dark = count_colour(shot, by, "#000000", tolerance=90)
+    expect(dark >= 5, True, f"'Par :' painted after maximising ({dark} pixels)")
 
 
 def main():
@@ -63,6 +83,7 @@ def main():
                "verdicts after restart")
         expect(p.control(32)["text"], " 2 / 3", "score after restart")
         p.screenshot("text-quiz-restarted")
+        check_header_after_maximising(p)
         p.close()
     print("text quiz: all checks passed")
 

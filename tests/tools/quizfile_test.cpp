@@ -314,14 +314,16 @@ protected:
 
 TEST_F(QuizMediaTest, ReadsMediaAndReportsEachBadFileAtItsLine) {
     write("img/ok.jpg", "\xFF\xD8\xFF\xE0rest");
-    write("img/png.jpg", "\x89PNG\r\n");
+    write("img/png.jpg", "\x89PNG\r\n\x1A\n");
+    write("img/text.jpg", "pas une image");
     write("img/empty.jpg", "");
     const std::string toml =
         "kind = \"picture\"\ntitle = \"Q\"\nreveal = \"picture\"\n"
         "[[questions]]\nanswer = \"a\"\nmedia = \"img/ok.jpg\"\nanswer_picture = \"img/png.jpg\"\n"
         "[[questions]]\nanswer = \"b\"\nmedia = \"img/none.jpg\"\n"
         "[[questions]]\nanswer = \"c\"\nmedia = \"img/empty.jpg\"\n"
-        "[[questions]]\nanswer = \"d\"\nmedia = \"img\"\n";
+        "[[questions]]\nanswer = \"d\"\nmedia = \"img\"\n"
+        "[[questions]]\nanswer = \"e\"\nmedia = \"img/text.jpg\"\n";
     QuizFile quiz;
     Diagnostics diags;
     ASSERT_TRUE(readQuizText(toml, "q.toml", quiz, diags));
@@ -329,12 +331,17 @@ TEST_F(QuizMediaTest, ReadsMediaAndReportsEachBadFileAtItsLine) {
     loadQuizMedia(quiz, dir_, diags, [&](int n, int total, const std::string& path) {
         seen.push_back(std::to_string(n) + "/" + std::to_string(total) + " " + path);
     });
-    EXPECT_EQ(seen.front(), "1/5 img/ok.jpg");
-    EXPECT_EQ(seen.size(), 5u);
+    EXPECT_EQ(seen.front(), "1/6 img/ok.jpg");
+    EXPECT_EQ(seen.size(), 6u);
     EXPECT_EQ(quiz.sources[0].media.bytes.size(), 8u);
     const std::string report = formatDiagnostics("q.toml", diags);
     EXPECT_EQ(diags.errorCount(), 4) << report;
-    EXPECT_NE(report.find("q.toml:7: 'img/png.jpg' n'est pas une image JPEG"), std::string::npos);
+    // Pictures the player may still show are warned about, named for what they are.
+    EXPECT_NE(report.find("q.toml:6: avertissement : 'img/ok.jpg' est une image JPEG tronquée"),
+              std::string::npos);
+    EXPECT_NE(report.find("q.toml:7: avertissement : 'img/png.jpg' est une image PNG, pas une"),
+              std::string::npos);
+    EXPECT_NE(report.find("q.toml:19: 'img/text.jpg' n'est pas une image JPEG"), std::string::npos);
     EXPECT_NE(report.find("q.toml:10: impossible de lire 'img/none.jpg' : fichier introuvable"),
               std::string::npos);
     EXPECT_NE(report.find("q.toml:13: 'img/empty.jpg' est vide"), std::string::npos);

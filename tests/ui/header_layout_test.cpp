@@ -18,8 +18,8 @@ TEST(HeaderLayout, SixHundredPixelPanel) {
         bool repaint;
     };
     const Expected expected[] = {
-        {kLinkId, 466, 0, 115, 18, false},
-        {kByLabelId, 466, 25, 26, 18, false},
+        {kLinkId, 466, 0, 115, 18, true},
+        {kByLabelId, 466, 25, 26, 18, true},
         {kAuthorLabelId, 493, 25, 105, 18, true},
         {kSaveButtonId, 396, 25, 55, 18, true},
         {kDescriptionLabelId, 110, 19, 276, 28, true},

@@ -27,15 +27,18 @@ TEST(SavedAnswers, FileNameFromTheModulePath) {
         SCOPED_TRACE(c.path ? c.path : "(null)");
         EXPECT_EQ(savedAnswersFileName(c.path), c.name);
     }
-    EXPECT_NE(savedAnswersTempName("geo.txt"), "geo.txt");
+    EXPECT_EQ(savedAnswersTempName("geo.txt", 1234), "geo.txt.1234.new");
 }
 
 TEST(SavedAnswers, LineCountPerQuiz) {
     EXPECT_EQ(savedLineCount(KindPicture, 3, 2), 6);
     EXPECT_EQ(savedLineCount(KindText, 3, 2), 6);  // second half stays empty
     EXPECT_EQ(savedLineCount(KindText, 4, 1), 4);
-    EXPECT_EQ(savedLineCount(KindText, 4, 3), 4);  // one field per question all the same
-    EXPECT_EQ(savedLineCount(KindAudio, 4, 3), 0);  // no fields at all
+    EXPECT_EQ(savedLineCount(KindText, 4, 3), 12);  // fields 4001 .. 4004, then empty lines
+    EXPECT_EQ(savedLineCount(KindAudio, 4, 3), 12);  // no fields at all: empty lines
+    EXPECT_EQ(savedLineCount(KindText, 4, 0), 4);
+    EXPECT_EQ(savedLineCount(KindPicture, 4, 0), 0);
+    EXPECT_EQ(savedLineCount(KindPicture, 500, 255), kMaxQuestions * 255);
     EXPECT_EQ(savedLineCount(KindAudio, 0, 2), 0);
     EXPECT_EQ(savedLineCount(KindAudio, -1, 2), 0);
     EXPECT_EQ(savedLineCount(KindAudio, 500, 2), 2 * kMaxQuestions);

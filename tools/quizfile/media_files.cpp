@@ -2,6 +2,7 @@
 
 #include "quizdata/quiz_types.h"
 #include "tools/quizfile/file_io.h"
+#include "tools/quizfile/picture_check.h"
 
 namespace {
 
@@ -34,6 +35,8 @@ void loadOne(MediaRef& ref, const MediaFormat* format, const std::filesystem::pa
     }
     if (ref.bytes.empty()) {
         diags.error(ref.line, "'" + ref.path + "' est vide ; indiquez un fichier d'image ou d'extrait");
+    } else if (format && *format == MediaFormat::Jpeg && checkPictureBytes(ref, diags)) {
+        // a picture: what may be wrong with it is a warning
     } else if (format && !hasMediaSignature(*format, ref.bytes)) {
         diags.error(ref.line, "'" + ref.path + "' n'est pas " + formatDescription(*format) +
                                   " : convertissez-le ou indiquez le bon fichier");

@@ -7,6 +7,7 @@
 #include "media/control_ids.h"
 #include "quizdata/win/quiz.h"
 #include "ui/answer_keys.h"
+#include "ui/saved_answers.h"
 #include "ui/win/grid.h"
 #include "ui/win/saved_answers_file.h"
 
@@ -107,13 +108,14 @@ void fillUnsolvedFields(HWND field) {
     if (!quiz || !grid) return;
     char text[kTextCapacity] = "";
     GetWindowTextA(field, text, kTextCapacity);
-    const int fields = answerFieldCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion);
+    // Every field a saved line belongs to; a slot without its field is skipped.
+    const int fields = savedLineCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion);
     for (int k = 1; k <= fields; ++k) {
+        HWND target = answerFieldAt(grid, kAnswerFieldBase + k);
+        if (!target) continue;
         char verdict[kTextCapacity] = "";
         GetDlgItemTextA(grid, kVerdictLabelBase + k, verdict, kTextCapacity);
         if (isSolvedVerdict(verdict)) continue;
-        HWND target = GetDlgItem(grid, kAnswerFieldBase + k);
-        if (!target) continue;
         SetWindowTextA(target, text);
         SetFocus(target);
     }

@@ -56,10 +56,10 @@ bool startPlayer(HINSTANCE instance, PlayerWindows* player) {
     return true;
 }
 
-int runMessageLoop(HWND grid) {
+int runMessageLoop(HWND grid, GetMessageFunction getMessage) {
     MSG message = {};
     BOOL got;
-    while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
+    while ((got = getMessage(&message, nullptr, 0, 0)) > 0) {
         if (IsDialogMessageA(grid, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

@@ -21,16 +21,19 @@ std::vector<std::string> fieldTexts(HWND grid, int count) {
     std::vector<std::string> lines;
     for (int n = 1; n <= count; ++n) {
         char text[kTextCapacity] = "";
-        HWND field = GetDlgItem(grid, kAnswerFieldBase + n);
+        HWND field = answerFieldAt(grid, kAnswerFieldBase + n);
         if (field) GetWindowTextA(field, text, kTextCapacity);
         lines.emplace_back(text);
     }
     return lines;
 }
 
-bool writeWholeFile(const std::string& name, const std::string& content) {
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+// CREATE_NEW never touches an existing file; CREATE_ALWAYS replaces one, which then needs its own
+// hidden and system attributes asked for again.
+bool writeWholeFile(const std::string& name, const std::string& content, DWORD disposition,
+                    DWORD attributes) {
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, disposition, attributes,
+                              nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     const DWORD size = static_cast<DWORD>(content.size());
@@ -38,6 +41,39 @@ bool writeWholeFile(const std::string& name, const std::string& content) {
     done = done && FlushFileBuffers(file);
     done = CloseHandle(file) && done;
     return done;
+}
+
+// Attributes a rewritten file keeps from the old one; a read-only file is never replaced.
+DWORD keptAttributes(const std::string& name) {
+    const DWORD old = GetFileAttributesA(name.c_str());
+    if (old == INVALID_FILE_ATTRIBUTES || (old & FILE_ATTRIBUTE_DIRECTORY))
+        return FILE_ATTRIBUTE_NORMAL;
+    const DWORD kept = old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                              FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    return kept ? kept : FILE_ATTRIBUTE_NORMAL;
+}
+
+// The old file is replaced only by a complete new one: a save that fails once its temporary file
+// exists leaves the old file as it was and removes the temporary file. The temporary file is new
+// (nothing of the user's is overwritten); when none can be made beside the answers file (a folder
+// where only that file is writable), the file is rewritten in place.
+void saveContent(const std::string& name, const std::string& content) {
+    const DWORD attributes = keptAttributes(name);
+    const std::string temp = savedAnswersTempName(name, GetCurrentProcessId());
+    HANDLE probe = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) {
+        writeWholeFile(name, content, CREATE_ALWAYS, attributes);
+        return;
+    }
+    CloseHandle(probe);
+    const DWORD replace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (!writeWholeFile(temp, content, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL) ||
+        !MoveFileExA(temp.c_str(), name.c_str(), replace)) {
+        DeleteFileA(temp.c_str());
+        return;
+    }
+    if (attributes != FILE_ATTRIBUTE_NORMAL) SetFileAttributesA(name.c_str(), attributes);
 }
 
 void resetReader(SavedAnswersReader* reader) {
@@ -50,18 +86,19 @@ void resetReader(SavedAnswersReader* reader) {
 
 }  // namespace
 
-// The old file is replaced only by a complete new one: a save that fails anywhere leaves it as it
-// was and removes its own temporary file.
+// In the grid, the edit controls are the answer fields; any other control is not one.
+HWND answerFieldAt(HWND grid, int id) {
+    HWND control = GetDlgItem(grid, id);
+    char className[8] = "";
+    if (!control || !GetClassNameA(control, className, sizeof className)) return nullptr;
+    return lstrcmpiA(className, "Edit") == 0 ? control : nullptr;
+}
+
 void writeSavedAnswers(HWND grid) {
     Quiz* quiz = currentQuiz();
     if (!quiz) return;
     const int lines = savedLineCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion);
-    const std::string content = savedAnswersContent(fieldTexts(grid, lines));
-    const std::string name = fileName();
-    const std::string temp = savedAnswersTempName(name);
-    if (!writeWholeFile(temp, content) ||
-        !MoveFileExA(temp.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        DeleteFileA(temp.c_str());
+    saveContent(fileName(), savedAnswersContent(fieldTexts(grid, lines)));
 }
 
 void openSavedAnswers(SavedAnswersReader* reader) {

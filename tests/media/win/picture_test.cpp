@@ -139,7 +139,7 @@ TEST(LoadFittedPicture, NothingForMissingOrUndecodableResources) {
     } cases[] = {
         {499, "IMG", "missing"},          {401, "PATCH", "other type"},
         {403, "IMG", "an mp3 clip"},      {410, "IMG", "text"},
-        {409, "IMG", "truncated JPEG"},   {411, "IMG", "empty"},
+        {411, "IMG", "empty"},
         {0, "IMG", "number 0"},           {70000, "IMG", "not a 16-bit number"},
         {-401, "IMG", "negative number"}, {401, nullptr, "no type"},
     };
@@ -218,7 +218,11 @@ TEST(LoadFittedPicture, RepeatedLoadsLeakNoGdiObjects) {
                 ASSERT_NE(bitmap, nullptr);
                 DeleteObject(bitmap);
             }
-            EXPECT_EQ(loadFittedPicture(nullptr, 409, "IMG", 260, 260), nullptr);
+            // A truncated JPEG goes to the decoder as it is: whatever it makes of it (nothing under
+            // Wine, most of the picture elsewhere), nothing may stay behind.
+            HBITMAP cut = loadFittedPicture(nullptr, 409, "IMG", 260, 260);
+            if (cut) DeleteObject(cut);
+            EXPECT_TRUE(comUninitialised());
             EXPECT_EQ(loadFittedPicture(nullptr, 403, "IMG", 260, 260), nullptr);
         }
     };

@@ -153,6 +153,16 @@ TEST(AnswerField, F1FillsUnsolvedFieldsSlotBySlot) {
     EXPECT_EQ(GetFocus(), grid.field(5));
 }
 
+TEST(AnswerField, F1WalksEverySlotOfADamagedCount) {
+    Grid grid(numbered(3), fieldGrid());  // a text quiz: one field per question
+    grid.quiz()->answersPerQuestion = 3;   // whose definition asks for three
+    grid.type(2, "deux");
+    SetFocus(grid.field(2));
+    keyUp(grid.field(2), VK_F1);
+    for (int k = 1; k <= 3; ++k) EXPECT_EQ(grid.fieldText(k), "deux") << k;
+    EXPECT_EQ(GetFocus(), grid.field(2));
+}
+
 TEST(AnswerField, F1WithEverythingSolvedChangesNothing) {
     Grid grid(numbered(3), fieldGrid());
     const char* answers[] = {"un", "DEUX", " trois"};

@@ -2,9 +2,11 @@
 // focus and tab order, checked against the portable layout and the control table.
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <map>
 
 #include "ui/grid_layout.h"
+#include "ui/win/saved_answers_file.h"
 #include "tests/ui/win/grid_fixture.h"
 
 namespace {
@@ -235,6 +237,23 @@ TEST_F(GridSaved, TextQuizTakesOneLinePerQuestionWhateverTheAnswerCount) {
     EXPECT_EQ(text(4001), "un");
     EXPECT_EQ(text(4002), "deux");
     EXPECT_EQ(GetDlgItem(grid_, 4003), nullptr);
+}
+
+TEST_F(GridSaved, ThreeAnswersPerQuestionWriteAndRestoreTheirFields) {
+    describe(KindText, 2, 3);  // a damaged count: the text grid keeps one field per question
+    ASSERT_NE(open(), nullptr);
+    SetWindowTextA(GetDlgItem(grid_, 4001), "un");
+    SetWindowTextA(GetDlgItem(grid_, 4002), "deux");
+    writeSavedAnswers(grid_);
+    {
+        std::ifstream in(savedAnswersName(), std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+                  "un\r\ndeux\r\n\r\n\r\n\r\n\r\n");
+    }
+    DestroyWindow(grid_);
+    ASSERT_NE(open(), nullptr);
+    EXPECT_EQ(text(4001), "un");
+    EXPECT_EQ(text(4002), "deux");
 }
 
 TEST_F(GridSaved, ARestoredAnswerShowsItsVerdictOnceItsFieldHasLostTheFocus) {

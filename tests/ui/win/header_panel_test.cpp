@@ -243,11 +243,14 @@ TEST_F(HeaderPanel, LinkShowsTheHandCursor) {
     DeleteObject(info.hbmMask);
 }
 
-TEST_F(HeaderPanel, DestroyingDeletesTheBrush) {
+TEST_F(HeaderPanel, DestroyingDeletesTheBrushAndTheLinkFont) {
     const HBRUSH brush = panelBrush();
+    const auto linkFont = reinterpret_cast<HGDIOBJ>(SendMessageA(item(kLinkId), WM_GETFONT, 0, 0));
     ASSERT_NE(GetObjectType(brush), 0u);
+    ASSERT_EQ(GetObjectType(linkFont), static_cast<DWORD>(OBJ_FONT));
     DestroyWindow(panel_);
     EXPECT_EQ(GetObjectType(brush), 0u);
+    EXPECT_EQ(GetObjectType(linkFont), 0u);
 }
 
 }  // namespace

@@ -17,6 +17,13 @@ namespace {
 int gMessageBoxes = 0;
 void countMessageBox(const char*, const char*) { ++gMessageBoxes; }
 
+int gGetMessageCalls = 0;
+BOOL WINAPI failOnceThenQuit(LPMSG message, HWND, UINT, UINT) {
+    message->message = WM_QUIT;
+    message->wParam = 9;
+    return ++gGetMessageCalls == 1 ? -1 : 0;
+}
+
 void expectBox(HWND child, int x, int y, int width, int height) {
     const RECT box = childBox(child);
     EXPECT_EQ(box.left, x);
@@ -214,6 +221,11 @@ TEST_F(PlayerFrame, MessageLoopEndsWithTheQuitCode) {
     EXPECT_TRUE(exists(savedAnswersName().c_str()));
     PostQuitMessage(3);
     EXPECT_EQ(runMessageLoop(player_.grid), 3);
+
+    // A failing GetMessageA ends the loop at once: asked again, this one would quit with 9.
+    gGetMessageCalls = 0;
+    EXPECT_EQ(runMessageLoop(player_.grid, failOnceThenQuit), 0);
+    EXPECT_EQ(gGetMessageCalls, 1);
 }
 
 TEST_F(PlayerFrame, ShutdownEndsTheDialogsAndReleasesEverything) {

@@ -133,6 +133,9 @@ TEST_F(SavedAnswersFile, EmptyFieldsAndTextQuizWithTwoAnswers) {
         grid.type(3, "trois");
         writeSavedAnswers(grid.window());
         EXPECT_EQ(readFile(name_), "un\r\n\r\ntrois\r\n\r\n\r\n\r\n");
+        grid.quiz()->answersPerQuestion = 3;  // a damaged count: its three fields, then empty lines
+        writeSavedAnswers(grid.window());
+        EXPECT_EQ(readFile(name_), "un\r\n\r\ntrois\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
     }
 }
 
@@ -163,20 +166,25 @@ TEST_F(SavedAnswersFile, MissingFileReadsAsEmptyLines) {
     closeSavedAnswers(&reader);  // closing what was never opened is harmless
 }
 
-TEST_F(SavedAnswersFile, AFailedSaveKeepsTheOldFile) {
+TEST_F(SavedAnswersFile, WithoutATemporaryFileTheFileIsRewrittenInPlace) {
     writeFile(name_, "ancien\r\n");
     Grid grid(kThree, kindWithAnswers(KindPicture, 1));
     grid.type(1, "nouveau");
 
-    // The temporary file cannot be created: a directory holds its name.
-    const std::string temp = savedAnswersTempName(name_);
-    ASSERT_TRUE(CreateDirectoryA(temp.c_str(), nullptr));
-    writeSavedAnswers(grid.window());
-    EXPECT_EQ(readFile(name_), "ancien\r\n");
-    RemoveDirectoryA(temp.c_str());
-
+    // A file of the user's holds the temporary name: it is left alone.
+    const std::string temp = savedAnswersTempName(name_, GetCurrentProcessId());
+    writeFile(temp, "le mien");
     writeSavedAnswers(grid.window());
     EXPECT_EQ(readFile(name_), "nouveau\r\n\r\n\r\n");
+    EXPECT_EQ(readFile(temp), "le mien");
+    DeleteFileA(temp.c_str());
+
+    // A hidden file stays hidden, whichever way it is written.
+    SetFileAttributesA(name_.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    grid.type(1, "cach\xE9");
+    writeSavedAnswers(grid.window());
+    EXPECT_EQ(readFile(name_), "cach\xE9\r\n\r\n\r\n");
+    EXPECT_TRUE(GetFileAttributesA(name_.c_str()) & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(entries(), std::vector<std::string>{name_});
 }
 
