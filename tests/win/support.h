@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 // A child's rectangle in its parent's client coordinates.
 inline RECT childBox(HWND child) {
@@ -48,4 +50,33 @@ inline void touch(const char* name) {
                               nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
     CloseHandle(file);
+}
+
+// Dispatches this thread's messages until done() holds or ms milliseconds have passed; whether
+// it holds in the end.
+inline bool pumpUntil(const std::function<bool()>& done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= ms) return done();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return true;
+}
+
+// Room left in the GDI handle table: objects that can still be made. (GetGuiResources is a stub
+// under Wine, so leaks are measured by what a loop can no longer allocate.)
+inline int freeGdiSlots() {
+    std::vector<HBITMAP> made;
+    while (made.size() < 200000) {
+        HBITMAP bitmap = CreateBitmap(1, 1, 1, 1, nullptr);
+        if (!bitmap) break;
+        made.push_back(bitmap);
+    }
+    for (HBITMAP bitmap : made) DeleteObject(bitmap);
+    return static_cast<int>(made.size());
 }

@@ -4,11 +4,14 @@
 
 #include "evaluation/win/evaluate.h"
 #include "media/control_ids.h"
+#include "media/picture_order.h"
 #include "media/win/picture.h"
+#include "media/win/picture_loader.h"
 #include "media/win/playback.h"
 #include "quizdata/win/controls.h"
 #include "quizdata/win/quiz.h"
 #include "ui/grid_layout.h"
+#include "ui/main_layout.h"
 #include "ui/win/answer_field.h"
 #include "ui/win/grid.h"
 #include "ui/win/grid_handlers.h"
@@ -33,6 +36,9 @@ struct Build {
     HICON playIcon;
     HICON stopIcon;
     SavedAnswersReader saved;
+    // Question pictures sized from their headers, decoded once the grid stands.
+    std::vector<PictureJob> pending;
+    std::vector<CanvasRect> pendingBoxes;
 };
 
 HWND createControl(const Build& b, const char* className, const char* text, DWORD style,
@@ -58,10 +64,16 @@ void createAnswerField(Build& b, const ControlPlacement& p, const char* line) {
     if (field) SetFocus(field);
 }
 
-void createPicture(const Build& b, const ControlPlacement& p, HBITMAP bitmap) {
+// deferred: created at its fitted size with no bitmap yet; it comes from the picture loader.
+void createPicture(Build& b, const ControlPlacement& p, HBITMAP bitmap, bool deferred) {
     HWND picture = createControl(b, "STATIC", nullptr, kPictureStyle, p);
     if (!picture) {
         if (bitmap) DeleteObject(bitmap);
+        return;
+    }
+    if (deferred) {
+        b.pending.push_back(PictureJob{kQuestionMediaBase + p.question, p.id});
+        b.pendingBoxes.push_back(CanvasRect{p.x, p.y, p.x + p.width, p.y + p.height});
         return;
     }
     SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
@@ -72,7 +84,7 @@ void createButton(const Build& b, const ControlPlacement& p, HICON icon) {
     if (button) SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
 }
 
-void createPlacement(Build& b, const ControlPlacement& p, HBITMAP picture) {
+void createPlacement(Build& b, const ControlPlacement& p, HBITMAP picture, bool deferred) {
     char line[kTextCapacity] = "";
     if (takesSavedLine(p.control)) nextSavedAnswer(&b.saved, line);
     char number[16];
@@ -91,7 +103,7 @@ void createPlacement(Build& b, const ControlPlacement& p, HBITMAP picture) {
         createControl(b, "STATIC", "?", kBoxedLabelStyle, p);
         break;
     case GridControl::QuestionPicture:
-        createPicture(b, p, picture);
+        createPicture(b, p, picture, deferred);
         break;
     case GridControl::CaptionLabel:
         createControl(b, "STATIC", p.slot == 1 ? b.quiz->caption1 : b.quiz->caption2,
@@ -114,9 +126,17 @@ void createPlacement(Build& b, const ControlPlacement& p, HBITMAP picture) {
     }
 }
 
-// The fitted question picture of a picture quiz, and the size the layout centres.
-HBITMAP loadQuestionPicture(const Build& b, int question, PictureSize* size) {
+// The fitted question picture of a picture quiz, and the size the layout centres. A JPEG whose
+// frame header gives its size is left to the loader (deferred); anything else is decoded here.
+HBITMAP loadQuestionPicture(const Build& b, int question, PictureSize* size, bool* deferred) {
     *size = PictureSize{kPictureBox, kPictureBox};
+    FittedSize fitted{};
+    *deferred = fittedSizeFromHeader(b.instance, kQuestionMediaBase + question, kPictureBox,
+                                     kPictureBox, &fitted);
+    if (*deferred) {
+        *size = PictureSize{fitted.width, fitted.height};
+        return nullptr;
+    }
     HBITMAP bitmap = loadFittedPicture(b.instance, kQuestionMediaBase + question, kImgType,
                                        kPictureBox, kPictureBox);
     BITMAP info{};
@@ -128,20 +148,34 @@ HBITMAP loadQuestionPicture(const Build& b, int question, PictureSize* size) {
 // Each question's controls are created as soon as they are placed, so the canvas grows with them.
 void buildQuestions(Build& b, const GridSpec& shape) {
     HBITMAP picture = nullptr;
+    bool deferred = false;
     setCanvasSize(0, 0);
     const GridLayout layout = layoutGrid(
         shape,
         [&](int question) {
             PictureSize size{kPictureBox, kPictureBox};
-            picture = loadQuestionPicture(b, question, &size);
+            picture = loadQuestionPicture(b, question, &size, &deferred);
             return size;
         },
         [&](const std::vector<ControlPlacement>& placements, const GridCursor& cursor) {
-            for (const ControlPlacement& p : placements) createPlacement(b, p, picture);
+            for (const ControlPlacement& p : placements) createPlacement(b, p, picture, deferred);
             picture = nullptr;
+            deferred = false;
             setCanvasSize(cursor.canvasWidth, cursor.canvasHeight);
         });
     setCanvasSize(layout.canvasWidth, layout.canvasHeight);
+}
+
+// The pictures the grid shows first: those in the view the main window's layout gives the grid,
+// scrolled to its top. Then the rest in grid order.
+void loadPendingPictures(const Build& b) {
+    RECT client{};
+    GetClientRect(GetParent(b.grid), &client);
+    const WindowBox view = mainLayout(client.right, client.bottom).grid;
+    std::vector<PictureJob> ordered;
+    for (int k : pictureLoadOrder(b.pendingBoxes, CanvasRect{0, 0, view.width, view.height}))
+        ordered.push_back(b.pending[k]);
+    startPictureLoading(b.grid, b.instance, ordered);
 }
 
 }  // namespace
@@ -153,7 +187,7 @@ void createAnswerFont(Quiz* quiz) {
 void buildGrid(HWND grid) {
     Quiz* quiz = currentQuiz();
     if (!quiz) return;
-    Build b{quiz, grid, GetModuleHandleA(nullptr), nullptr, nullptr, SavedAnswersReader{}};
+    Build b{quiz, grid, GetModuleHandleA(nullptr), nullptr, nullptr, SavedAnswersReader{}, {}, {}};
     if (quiz->kind == KindAudio || quiz->kind == KindVideo) {
         b.playIcon = LoadIconA(b.instance, MAKEINTRESOURCEA(kPlayIconId));
         b.stopIcon = LoadIconA(b.instance, MAKEINTRESOURCEA(kStopIconId));
@@ -165,4 +199,5 @@ void buildGrid(HWND grid) {
                                quiz->revealMode});
     closeSavedAnswers(&b.saved);
     updateScrollRanges(grid);
+    loadPendingPictures(b);
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "media/control_ids.h"
+#include "media/win/picture_loader.h"
 #include "media/win/playback.h"
 #include "quizdata/codec.h"
 #include "quizdata/win/loader.h"
@@ -68,6 +69,7 @@ int runMessageLoop(HWND grid, GetMessageFunction getMessage) {
 }
 
 void shutdownPlayer(PlayerWindows* player) {
+    stopPictureLoading();  // before the grid goes: no decoding outlives the window
     EndDialog(player->grid, 0);
     DestroyWindow(player->header);
     shutdownMedia(player->main);
