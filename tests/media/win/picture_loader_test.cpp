@@ -99,8 +99,14 @@ TEST_F(PictureLoading, ClosingWhileDecodingLeavesNothingBehind) {
     auto closeEarly = [this](int messagesFirst) {
         ASSERT_NE(open(), nullptr);
         pumpUntil([&] { return picturesPending() <= 4 - messagesFirst; }, kArrivalWaitMs);
+        // What the grid already shows, and its font, are the test's to delete, as before.
+        std::vector<HGDIOBJ> shown{quiz().answerFont};
+        for (int q = 1; q <= kQuestions; ++q)
+            shown.push_back(shownBy(GetDlgItem(grid_, kQuestionPictureBase + q)));
         DestroyWindow(grid_);  // arrivals now find no control
         grid_ = nullptr;
+        for (HGDIOBJ object : shown)
+            if (object) DeleteObject(object);
         pumpUntil([] { return false; }, 20);
         stopPictureLoading();
         EXPECT_EQ(picturesPending(), 0);
