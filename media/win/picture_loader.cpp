@@ -3,10 +3,12 @@
 // at shutdown still finds it.
 #include "media/win/picture_loader.h"
 
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 
 #include "media/jpeg_markers.h"
+#include "media/picture_order.h"
 #include "media/win/picture.h"
 #include "quizdata/quiz_types.h"
 #include "quizdata/win/controls.h"
@@ -19,11 +21,15 @@ constexpr DWORD kStopWaitMs = 500;
 
 struct Pool {
     std::mutex lock;
+    std::condition_variable queued;
     HMODULE module = nullptr;
     HWND mailbox = nullptr;
-    std::vector<PictureJob> jobs;
+    CanvasRect view{};
+    std::vector<PictureJob> jobs;  // grows while the grid is built
+    std::vector<CanvasRect> boxes;
+    std::vector<bool> taken;
     std::vector<HBITMAP> arrived;  // posted and not yet taken by the GUI thread
-    size_t next = 0;
+    bool closed = false;           // no more jobs will come
     bool stopping = false;
 };
 
@@ -36,11 +42,29 @@ struct Loading {
 };
 Loading gLoading;
 
-bool takeJob(Pool& pool, size_t* index) {
-    std::lock_guard<std::mutex> hold(pool.lock);
-    if (pool.stopping || pool.next >= pool.jobs.size()) return false;
-    *index = pool.next++;
-    return true;
+// The first job by the load order among those known and not yet taken, under the lock.
+bool nextJob(Pool& pool, size_t* index) {
+    for (int k : pictureLoadOrder(pool.boxes, pool.view)) {
+        if (pool.taken[k]) continue;
+        pool.taken[k] = true;
+        *index = static_cast<size_t>(k);
+        return true;
+    }
+    return false;
+}
+
+// Waits while the grid is still being built and every known job is taken.
+bool takeJob(Pool& pool, size_t* index, PictureJob* job) {
+    std::unique_lock<std::mutex> hold(pool.lock);
+    for (;;) {
+        if (pool.stopping) return false;
+        if (nextJob(pool, index)) {
+            *job = pool.jobs[*index];
+            return true;
+        }
+        if (pool.closed) return false;
+        pool.queued.wait(hold);
+    }
 }
 
 // A failed decode is posted too (a null bitmap), so that its box is settled.
@@ -59,9 +83,10 @@ DWORD WINAPI decodeWorker(void* param) {
     Pool& pool = **own;
     // OLE picture loading needs COM on the thread that decodes.
     const HRESULT com = CoInitialize(nullptr);
-    for (size_t index = 0; takeJob(pool, &index);) {
-        HBITMAP bitmap = loadFittedPicture(pool.module, pool.jobs[index].resource, kImgType,
-                                           kPictureBox, kPictureBox);
+    size_t index = 0;
+    for (PictureJob job{}; takeJob(pool, &index, &job);) {
+        HBITMAP bitmap =
+            loadFittedPicture(pool.module, job.resource, kImgType, kPictureBox, kPictureBox);
         deliver(pool, index, bitmap);
     }
     if (SUCCEEDED(com)) CoUninitialize();
@@ -100,15 +125,18 @@ void showArrival(HWND parent, const PictureJob& job, HBITMAP bitmap) {
 
 void onPictureReady(HWND mailbox, size_t index) {
     const std::shared_ptr<Pool> pool = gLoading.pool;
-    if (!pool || pool->mailbox != mailbox || index >= pool->jobs.size()) return;
+    if (!pool || pool->mailbox != mailbox) return;
     HBITMAP bitmap;
+    PictureJob job;
     {
         std::lock_guard<std::mutex> hold(pool->lock);
+        if (index >= pool->jobs.size()) return;
+        job = pool->jobs[index];
         bitmap = pool->arrived[index];
         pool->arrived[index] = nullptr;
     }
     --gLoading.pending;
-    showArrival(gLoading.parent, pool->jobs[index], bitmap);
+    showArrival(gLoading.parent, job, bitmap);
 }
 
 LRESULT CALLBACK mailboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -133,22 +161,18 @@ HWND createMailbox() {
                            instance, nullptr);
 }
 
-int workerCount(size_t jobs) {
+int processorCount() {
     SYSTEM_INFO system{};
     GetSystemInfo(&system);
-    size_t count = system.dwNumberOfProcessors ? system.dwNumberOfProcessors : 1;
-    if (count > jobs) count = jobs;
-    if (count > MAXIMUM_WAIT_OBJECTS) count = MAXIMUM_WAIT_OBJECTS;
-    return static_cast<int>(count);
+    const DWORD count = system.dwNumberOfProcessors ? system.dwNumberOfProcessors : 1;
+    return static_cast<int>(count < MAXIMUM_WAIT_OBJECTS ? count : MAXIMUM_WAIT_OBJECTS);
 }
 
-void startWorkers(const std::shared_ptr<Pool>& pool) {
-    for (int k = workerCount(pool->jobs.size()); k > 0; --k) {
-        auto* share = new std::shared_ptr<Pool>(pool);
-        HANDLE worker = CreateThread(nullptr, 0, decodeWorker, share, 0, nullptr);
-        if (worker) gLoading.workers.push_back(worker);
-        else delete share;
-    }
+void startWorker(const std::shared_ptr<Pool>& pool) {
+    auto* share = new std::shared_ptr<Pool>(pool);
+    HANDLE worker = CreateThread(nullptr, 0, decodeWorker, share, 0, nullptr);
+    if (worker) gLoading.workers.push_back(worker);
+    else delete share;
 }
 
 }  // namespace
@@ -164,25 +188,48 @@ bool fittedSizeFromHeader(HMODULE module, int resource, int boxWidth, int boxHei
     return size->width > 0;
 }
 
-void startPictureLoading(HWND parent, HMODULE module, const std::vector<PictureJob>& jobs) {
+void beginPictureLoading(HWND parent, HMODULE module, const CanvasRect& view) {
     stopPictureLoading();
-    if (jobs.empty()) return;
     auto pool = std::make_shared<Pool>();
     pool->module = module ? module : GetModuleHandleA(nullptr);
-    pool->jobs = jobs;
-    pool->arrived.assign(jobs.size(), nullptr);
+    pool->view = view;
     pool->mailbox = createMailbox();
-    if (!pool->mailbox) {
-        // Nowhere to receive them: decode in place rather than lose the pictures.
-        for (const PictureJob& job : jobs)
-            showArrival(parent, job, loadFittedPicture(pool->module, job.resource, kImgType,
-                                                       kPictureBox, kPictureBox));
-        return;
-    }
     gLoading.pool = pool;
     gLoading.parent = parent;
-    gLoading.pending = static_cast<int>(jobs.size());
-    startWorkers(pool);
+}
+
+void queuePicture(const PictureJob& job, const CanvasRect& box) {
+    const std::shared_ptr<Pool> pool = gLoading.pool;
+    if (!pool || !pool->mailbox) {
+        // Nowhere to receive it: decode it in place rather than lose it.
+        HMODULE module = pool ? pool->module : nullptr;
+        showArrival(gLoading.parent, job, loadFittedPicture(module, job.resource, kImgType,
+                                                            kPictureBox, kPictureBox));
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> hold(pool->lock);
+        pool->jobs.push_back(job);
+        pool->boxes.push_back(box);
+        pool->taken.push_back(false);
+        pool->arrived.push_back(nullptr);
+    }
+    ++gLoading.pending;
+    pool->queued.notify_one();
+    // One worker while the grid is built, beside the GUI thread.
+    if (gLoading.workers.empty()) startWorker(pool);
+}
+
+void finishPictureQueue() {
+    const std::shared_ptr<Pool> pool = gLoading.pool;
+    if (!pool) return;
+    {
+        std::lock_guard<std::mutex> hold(pool->lock);
+        pool->closed = true;
+    }
+    pool->queued.notify_all();
+    if (gLoading.workers.empty()) return;  // nothing was queued
+    for (int k = processorCount() - 1; k > 0; --k) startWorker(pool);
 }
 
 void stopPictureLoading() {
@@ -192,6 +239,7 @@ void stopPictureLoading() {
         std::lock_guard<std::mutex> hold(pool->lock);
         pool->stopping = true;
     }
+    pool->queued.notify_all();
     if (!gLoading.workers.empty())
         WaitForMultipleObjects(static_cast<DWORD>(gLoading.workers.size()),
                                gLoading.workers.data(), TRUE, kStopWaitMs);
@@ -203,7 +251,7 @@ void stopPictureLoading() {
             bitmap = nullptr;
         }
     }
-    DestroyWindow(pool->mailbox);  // its queued arrivals go with it
+    if (pool->mailbox) DestroyWindow(pool->mailbox);  // its queued arrivals go with it
     gLoading = Loading{};
 }
 

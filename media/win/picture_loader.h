@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "media/fit_size.h"
+#include "media/picture_order.h"
 
 struct PictureJob {
     int resource;   // IMG resource number
@@ -18,12 +19,19 @@ struct PictureJob {
 bool fittedSizeFromHeader(HMODULE module, int resource, int boxWidth, int boxHeight,
                           FittedSize* size);
 
-// Stops any earlier loading, then decodes each job with loadFittedPicture into a kPictureBox
-// square, in the order given, on one worker per processor. Each bitmap is handed to the GUI
-// thread (the caller's) with a posted message and set on parent's control: resized and centred
-// in its box when it differs from the control (a failed decode keeps the whole box, empty), and
-// dropped when the control is gone or already shows a picture (an answer revealed meanwhile).
-void startPictureLoading(HWND parent, HMODULE module, const std::vector<PictureJob>& jobs);
+// Decoding of question pictures for parent's picture controls. Each job is decoded with
+// loadFittedPicture into a kPictureBox square on worker threads (one while the grid is being
+// built, one per processor once it stands), those meeting view first, then in the order queued.
+// Each bitmap is handed to the GUI thread (the caller's) with a posted message and set on its
+// control there: the control is resized and centred in its box when the bitmap's size differs
+// (a failed decode keeps the whole box, empty); the bitmap is dropped when the control is gone
+// or already shows a picture (an answer revealed meanwhile). All three on the GUI thread.
+// Stops any earlier loading first.
+void beginPictureLoading(HWND parent, HMODULE module, const CanvasRect& view);
+// box: the control's rectangle on the canvas, for the load order.
+void queuePicture(const PictureJob& job, const CanvasRect& box);
+// No more jobs: the other workers start.
+void finishPictureQueue();
 // Workers take no new job; waits a bounded time for them; bitmaps not yet shown are deleted.
 // Also the end of a worker still decoding after the wait deletes its own bitmap.
 void stopPictureLoading();

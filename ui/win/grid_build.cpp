@@ -36,9 +36,6 @@ struct Build {
     HICON playIcon;
     HICON stopIcon;
     SavedAnswersReader saved;
-    // Question pictures sized from their headers, decoded once the grid stands.
-    std::vector<PictureJob> pending;
-    std::vector<CanvasRect> pendingBoxes;
 };
 
 HWND createControl(const Build& b, const char* className, const char* text, DWORD style,
@@ -65,15 +62,15 @@ void createAnswerField(Build& b, const ControlPlacement& p, const char* line) {
 }
 
 // deferred: created at its fitted size with no bitmap yet; it comes from the picture loader.
-void createPicture(Build& b, const ControlPlacement& p, HBITMAP bitmap, bool deferred) {
+void createPicture(const Build& b, const ControlPlacement& p, HBITMAP bitmap, bool deferred) {
     HWND picture = createControl(b, "STATIC", nullptr, kPictureStyle, p);
     if (!picture) {
         if (bitmap) DeleteObject(bitmap);
         return;
     }
     if (deferred) {
-        b.pending.push_back(PictureJob{kQuestionMediaBase + p.question, p.id});
-        b.pendingBoxes.push_back(CanvasRect{p.x, p.y, p.x + p.width, p.y + p.height});
+        queuePicture(PictureJob{kQuestionMediaBase + p.question, p.id},
+                     CanvasRect{p.x, p.y, p.x + p.width, p.y + p.height});
         return;
     }
     SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
@@ -166,16 +163,13 @@ void buildQuestions(Build& b, const GridSpec& shape) {
     setCanvasSize(layout.canvasWidth, layout.canvasHeight);
 }
 
-// The pictures the grid shows first: those in the view the main window's layout gives the grid,
-// scrolled to its top. Then the rest in grid order.
-void loadPendingPictures(const Build& b) {
+// The pictures load first that meet the view the main window's layout gives the grid, scrolled
+// to its top.
+void beginPictures(const Build& b) {
     RECT client{};
     GetClientRect(GetParent(b.grid), &client);
     const WindowBox view = mainLayout(client.right, client.bottom).grid;
-    std::vector<PictureJob> ordered;
-    for (int k : pictureLoadOrder(b.pendingBoxes, CanvasRect{0, 0, view.width, view.height}))
-        ordered.push_back(b.pending[k]);
-    startPictureLoading(b.grid, b.instance, ordered);
+    beginPictureLoading(b.grid, b.instance, CanvasRect{0, 0, view.width, view.height});
 }
 
 }  // namespace
@@ -187,17 +181,18 @@ void createAnswerFont(Quiz* quiz) {
 void buildGrid(HWND grid) {
     Quiz* quiz = currentQuiz();
     if (!quiz) return;
-    Build b{quiz, grid, GetModuleHandleA(nullptr), nullptr, nullptr, SavedAnswersReader{}, {}, {}};
+    Build b{quiz, grid, GetModuleHandleA(nullptr), nullptr, nullptr, SavedAnswersReader{}};
     if (quiz->kind == KindAudio || quiz->kind == KindVideo) {
         b.playIcon = LoadIconA(b.instance, MAKEINTRESOURCEA(kPlayIconId));
         b.stopIcon = LoadIconA(b.instance, MAKEINTRESOURCEA(kStopIconId));
         createPlayer(grid);
     }
+    if (usesQuestionPictures(quiz->kind)) beginPictures(b);
     openSavedAnswers(&b.saved);
     createAnswerFont(quiz);
     buildQuestions(b, GridSpec{quiz->kind, quiz->questionCount, quiz->answersPerQuestion,
                                quiz->revealMode});
     closeSavedAnswers(&b.saved);
     updateScrollRanges(grid);
-    loadPendingPictures(b);
+    finishPictureQueue();
 }
