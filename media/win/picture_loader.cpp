@@ -98,7 +98,10 @@ DWORD WINAPI decodeWorker(void* param) {
 void fitControlTo(HWND control, HBITMAP bitmap) {
     BITMAP info{};
     int width = kPictureBox, height = kPictureBox;
-    if (bitmap && GetObjectA(bitmap, sizeof info, &info)) width = info.bmWidth, height = info.bmHeight;
+    if (bitmap && GetObjectA(bitmap, sizeof info, &info)) {
+        width = info.bmWidth;
+        height = info.bmHeight;
+    }
     RECT now{};
     GetWindowRect(control, &now);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&now), 2);

@@ -65,7 +65,8 @@ TEST_F(PictureLoading, GridStandsAtOnceAndPicturesArriveAsLoadFittedPictureMakes
         HBITMAP bitmap = expectedPicture(q);
         BITMAP shape{};
         PictureSize size{kPictureBox, kPictureBox};
-        if (bitmap && GetObjectA(bitmap, sizeof shape, &shape)) size = {shape.bmWidth, shape.bmHeight};
+        if (bitmap && GetObjectA(bitmap, sizeof shape, &shape))
+            size = {shape.bmWidth, shape.bmHeight};
         if (bitmap) DeleteObject(bitmap);
         return size;
     });
