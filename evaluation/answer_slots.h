@@ -1,5 +1,5 @@
 // Where an answer field sits in its quiz, and the rules that read the grid's verdicts back:
-// solved count, score and code texts, reveals, the F1 fill, the keys and the Tab scrolling.
+// solved count, score and code texts, reveals and the F1 fill.
 // Pure functions over numbers and texts; the Windows side only reads and writes controls.
 #pragma once
 
@@ -39,8 +39,7 @@ bool isSolvedVerdict(const char* verdict);
 int countSolved(const std::vector<std::string>& verdicts, int perQuestion);
 int countBravo(const std::vector<std::string>& verdicts);
 
-// " %d / %d": a leading space, the score, " / ", the number of questions.
-extern const char kScoreFormat[];
+// A leading space, the score, " / ", the number of questions.
 std::string scoreText(int solved, int questionCount);
 // The code a score unlocks: codes[solved - 1], or six spaces for none.
 const char* codeText(const char (*codes)[kTextCapacity], int solved);
@@ -51,38 +50,3 @@ bool revealsPerQuestion(int revealMode);
 bool revealsExplanation(int revealMode);
 bool revealsPicture(int revealMode);
 bool slotTextMatches(const char* expected, const char* typed);
-
-// What a key released (or pressed with Alt) in an answer field does.
-enum FieldKeyAction {
-    KeyPassOn,
-    KeyBringIntoView,  // Tab
-    KeyEvaluate,       // Enter: not passed on
-    KeyFillUnsolved,   // F1
-    KeySaveAnswers,    // F2
-    KeyPageUp,         // Page Up, Up: the grid pages up
-    KeyPageDown,       // Page Down, Down
-};
-FieldKeyAction fieldKeyAction(unsigned virtualKey);
-// Characters an answer field never receives (Enter and Tab typed as characters).
-bool isSwallowedChar(unsigned character);
-
-// Scroll requests of the grid's WM_VSCROLL, as numbers (same values as the scroll-bar codes).
-constexpr int kRequestPageUp = 2;
-constexpr int kRequestPageDown = 3;
-constexpr int kRequestTop = 6;
-constexpr int kRequestBottom = 7;
-constexpr int kTabTargetLift = 360;  // the target leaves this many pixels above the field
-
-struct ScreenSpan {
-    int top;
-    int bottom;
-};
-
-struct TabScroll {
-    int request;  // 0: none; kRequestTop, kRequestBottom or kScrollToTarget
-    int target;   // `curs` for kScrollToTarget
-};
-
-// Tab entered field fieldId: the first field shows the grid's top, the last its bottom,
-// another one is scrolled to when it reaches out of the grid window (screen coordinates).
-TabScroll tabScroll(int fieldId, int fieldCount, ScreenSpan field, ScreenSpan grid);

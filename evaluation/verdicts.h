@@ -13,3 +13,6 @@ inline constexpr char kVerdictClose[] = "pas loin";
 inline constexpr char kVerdictIdea[] = "y a de l'id\xE9" "e";
 inline constexpr char kVerdictWrong[] = "FAUX";
 inline constexpr char kVerdictEmpty[] = "?";
+
+// Room for reading a verdict label back: more than the longest verdict.
+inline constexpr int kVerdictReadLimit = 255;

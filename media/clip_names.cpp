@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
+#include "media/control_ids.h"
 #include "quizdata/quiz_types.h"
-#include "ui/control_ids.h"
 
 bool isMediaKind(int kind) { return kind == KindAudio || kind == KindVideo; }
 

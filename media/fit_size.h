@@ -1,6 +1,9 @@
 // The size a picture takes when scaled into a box with its proportions kept.
 #pragma once
 
+// The box a question or answer picture is fitted into; also the size of a missing picture.
+constexpr int kPictureBox = 260;
+
 struct FittedSize {
     int width;
     int height;

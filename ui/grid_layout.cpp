@@ -1,8 +1,8 @@
 // Grid geometry: a text quiz is one row per question, the other kinds three cells to a row.
 #include "ui/grid_layout.h"
 
+#include "media/control_ids.h"
 #include "quizdata/quiz_types.h"
-#include "ui/control_ids.h"
 
 namespace {
 
@@ -134,14 +134,6 @@ void layoutCell(const GridSpec& shape, int i, PictureSize picture, GridCursor& c
     }
 }
 
-}  // namespace
-
-bool usesQuestionPictures(int kind) { return kind == KindPicture; }
-
-bool takesSavedLine(GridControl control) {
-    return control == GridControl::AnswerField || control == GridControl::UnusedSavedLine;
-}
-
 std::vector<ControlPlacement> layoutQuestion(const GridSpec& shape, int question, PictureSize picture,
                                              GridCursor& cursor) {
     std::vector<ControlPlacement> out;
@@ -165,13 +157,23 @@ void finishCanvas(const GridSpec& shape, GridCursor& cursor) {
         shape.answersPerQuestion == 2 ? kCanvasMarginTwoAnswers : kCanvasMargin;
 }
 
-GridLayout layoutGrid(const GridSpec& shape, const std::function<PictureSize(int)>& pictureSize) {
+}  // namespace
+
+bool usesQuestionPictures(int kind) { return kind == KindPicture; }
+
+bool takesSavedLine(GridControl control) {
+    return control == GridControl::AnswerField || control == GridControl::UnusedSavedLine;
+}
+
+GridLayout layoutGrid(const GridSpec& shape, const std::function<PictureSize(int)>& pictureSize,
+                      const QuestionPlaced& placed) {
     GridLayout layout{{}, 0, 0};
     GridCursor cursor;
     for (int i = 1; i <= shape.questionCount; ++i) {
         PictureSize picture{kPictureBox, kPictureBox};
         if (usesQuestionPictures(shape.kind) && pictureSize) picture = pictureSize(i);
         std::vector<ControlPlacement> question = layoutQuestion(shape, i, picture, cursor);
+        if (placed) placed(question, cursor);
         layout.placements.insert(layout.placements.end(), question.begin(), question.end());
     }
     finishCanvas(shape, cursor);

@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "media/fit_size.h"
+
 enum class GridControl {
     NumberLabel,
     PromptLabel,
@@ -44,9 +46,6 @@ struct PictureSize {
     int width, height;
 };
 
-// Size of the question picture box; also the size used when a picture is missing.
-constexpr int kPictureBox = 260;
-
 // Running state of a build: the row top and the canvas as it grows question by question.
 struct GridCursor {
     int rowTop = 5;
@@ -60,18 +59,18 @@ struct GridLayout {
     int canvasHeight;
 };
 
-// True when question pictures are loaded for this kind (the picture size feeds layoutQuestion).
+// True when question pictures are loaded for this kind (the picture size feeds the layout).
 bool usesQuestionPictures(int kind);
 // True for the placements that take the next saved answers line.
 bool takesSavedLine(GridControl control);
 
-// The controls of question (1-based), in creation order; advances the cursor. picture is the
-// fitted picture size of a picture quiz (kPictureBox square when there is none); ignored otherwise.
-// A kind outside 0..3 gives nothing.
-std::vector<ControlPlacement> layoutQuestion(const GridSpec& shape, int question, PictureSize picture,
-                                             GridCursor& cursor);
-// The canvas once every question is placed: the final margin added to the width.
-void finishCanvas(const GridSpec& shape, GridCursor& cursor);
+// Question i's controls in creation order, and the canvas they reach (before the final margin).
+using QuestionPlaced =
+    std::function<void(const std::vector<ControlPlacement>& placements, const GridCursor& cursor)>;
 
-// The whole grid at once; pictureSize(i) gives question i's fitted picture size.
-GridLayout layoutGrid(const GridSpec& shape, const std::function<PictureSize(int)>& pictureSize);
+// The whole grid, question by question. pictureSize(i) gives question i's fitted picture size in
+// a picture quiz (none: a kPictureBox square) just before its controls are placed; placed (when
+// set) receives them at once. A kind outside 0..3 places nothing. The canvas of the result has
+// the final margin added to its width.
+GridLayout layoutGrid(const GridSpec& shape, const std::function<PictureSize(int)>& pictureSize,
+                      const QuestionPlaced& placed = nullptr);

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "ui/control_ids.h"
+#include "media/control_ids.h"
 
 namespace {
 

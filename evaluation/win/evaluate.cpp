@@ -8,13 +8,11 @@
 #include "evaluation/judge.h"
 #include "evaluation/verdicts.h"
 #include "evaluation/win/score.h"
+#include "media/control_ids.h"
+#include "media/fit_size.h"
 #include "media/win/picture.h"
-#include "ui/control_ids.h"
 
 namespace {
-
-constexpr int kPictureBox = 260;
-constexpr int kVerdictReadLimit = 255;
 
 std::string fieldText(HWND grid, int fieldId) {
     char text[kTextCapacity] = "";

@@ -5,11 +5,10 @@
 #include <vector>
 
 #include "evaluation/answer_slots.h"
-#include "ui/control_ids.h"
+#include "evaluation/verdicts.h"
+#include "media/control_ids.h"
 
 namespace {
-
-constexpr int kVerdictReadLimit = 255;
 
 // Verdict labels 5001 .. 5000 + count; a label that does not exist reads as empty.
 std::vector<std::string> readVerdicts(HWND grid, int count) {
@@ -32,8 +31,7 @@ void updateScore(Quiz* quiz, HWND grid) {
     const int fields = answerFieldCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion);
     const int solved = countSolved(readVerdicts(grid, fields), perQuestion);
 
-    char score[32];
-    wsprintfA(score, kScoreFormat, solved, quiz->questionCount);
-    SetDlgItemTextA(quiz->headerWindow, kScoreLabelId, score);
+    const std::string score = scoreText(solved, quiz->questionCount);
+    SetDlgItemTextA(quiz->headerWindow, kScoreLabelId, score.c_str());
     SetDlgItemTextA(quiz->headerWindow, kCodeBoxId, codeText(quiz->codes, solved));
 }

@@ -6,6 +6,7 @@
 #include "media/win/media_trace.h"
 #include "media/win/playback.h"
 #include "quizdata/quiz_types.h"
+#include "quizdata/win/controls.h"
 #include "quizdata/win/message_box.h"
 #include "quizdata/win/quiz.h"
 
@@ -46,19 +47,14 @@ int extractClip(int resourceNumber, int type) {
     char name[kClipNameCapacity];
     if (resourceNumber <= 0 || resourceNumber > 0xFFFF) return 0;  // not a resource number
     if (!clipFileName(name, resourceNumber - kQuestionMediaBase, type)) return 0;
-    HRSRC info = FindResourceA(nullptr, MAKEINTRESOURCEA(resourceNumber), kImgType);
-    if (!info) return 0;
-    DWORD size = SizeofResource(nullptr, info);
-    HGLOBAL resource = LoadResource(nullptr, info);
-    if (!resource) {
+    const ResourceBytes clip = resourceBytes(nullptr, resourceNumber, kImgType);
+    if (!clip.found) return 0;
+    if (!clip.bytes) {
         showMessage(type == kAudioClipType ? kAudioLoadFailure : kVideoLoadFailure, kMediaTitle);
         return 0;
     }
-    const void* data = LockResource(resource);
     // An empty clip is no clip: the player would be handed a file it cannot open.
-    bool written = data && size > 0 && writeClipFile(name, data, size);
-    FreeResource(resource);
-    if (!written) return 0;
+    if (clip.size == 0 || !writeClipFile(name, clip.bytes, clip.size)) return 0;
     traceMedia("write", name);
     return 1;
 }

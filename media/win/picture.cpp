@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "media/fit_size.h"
+#include "quizdata/win/controls.h"
 
 namespace {
 
@@ -108,14 +109,8 @@ HBITMAP loadFittedPicture(HMODULE module, int number, const char* type, int boxW
     // Only a 16-bit number is a resource identifier; anything else would be read as a name pointer.
     if (number <= 0 || number > 0xFFFF || !type) return nullptr;
     if (!module) module = GetModuleHandleA(nullptr);
-    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(number), type);
-    if (!info) return nullptr;
-    HGLOBAL resource = LoadResource(module, info);
-    if (!resource) return nullptr;
-    DWORD size = SizeofResource(module, info);
-    const void* bytes = LockResource(resource);
-    HBITMAP full = bytes ? decodePicture(bytes, size) : nullptr;
-    FreeResource(resource);
+    const ResourceBytes picture = resourceBytes(module, number, type);
+    HBITMAP full = picture.bytes ? decodePicture(picture.bytes, picture.size) : nullptr;
     if (!full) return nullptr;
     HBITMAP fitted = fitBitmap(full, boxWidth, boxHeight);
     DeleteObject(full);

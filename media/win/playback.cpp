@@ -5,12 +5,13 @@
 #include <wmp.h>
 
 #include "media/clip_names.h"
+#include "media/control_ids.h"
 #include "media/win/clip_files.h"
 #include "media/win/media_trace.h"
 #include "media/win/video_window.h"
 #include "quizdata/quiz_types.h"
+#include "quizdata/win/controls.h"
 #include "quizdata/win/quiz.h"
-#include "ui/control_ids.h"
 
 namespace {
 
@@ -102,9 +103,8 @@ void initMedia() {
 
 void createPlayer(HWND grid) {
     if (!isMediaKind(quizKind())) return;
-    gMedia.playerHost = CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, grid,
-                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPlayerHostId)),
-                                        GetModuleHandleA(nullptr), nullptr);
+    gMedia.playerHost = createChild(
+        grid, {"STATIC", nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, kPlayerHostId});
     IWMPPlayer* player = nullptr;
     HRESULT result = CoCreateInstance(kClsidWindowsMediaPlayer, nullptr, kPlayerContext, kIidWmpPlayer,
                                       reinterpret_cast<void**>(&player));

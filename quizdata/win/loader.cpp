@@ -2,12 +2,12 @@
 // message box and absorbed; start-up goes on with whatever the record holds.
 #include "quizdata/win/loader.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <string>
+#include <vector>
 
-#include "quizdata/codec.h"
+#include "quizdata/codec_bytes.h"
 #include "quizdata/payload.h"
+#include "quizdata/win/controls.h"
 #include "quizdata/win/message_box.h"
 
 namespace {
@@ -23,43 +23,7 @@ constexpr int kFallbackQuestions = 7;
 constexpr int kFallbackItems = 2;  // questions 3 to 7 share the second item through itemAt
 constexpr unsigned char kFallbackRed = 53, kFallbackGreen = 203, kFallbackBlue = 163;
 
-// A resource of the module: found or not, and its bytes (size 0 when absent).
-struct PatchResource {
-    bool found;
-    const uint8_t* bytes;
-    DWORD size;
-};
-
-PatchResource findPatch(HMODULE module, int id) {
-    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(id), kPatchType);
-    if (!info) return {false, nullptr, 0};
-    const DWORD size = SizeofResource(module, info);
-    HGLOBAL handle = size ? LoadResource(module, info) : nullptr;
-    const void* bytes = handle ? LockResource(handle) : nullptr;
-    if (!bytes) return {true, nullptr, 0};
-    return {true, static_cast<const uint8_t*>(bytes), size};
-}
-
-// The unpacked bytes of a resource, owned here; empty on failure.
-struct Unpacked {
-    uint8_t* data = nullptr;
-    size_t length = 0;
-    ~Unpacked() { std::free(data); }
-};
-
-bool unpack(const PatchResource& resource, Unpacked& out) {
-    uint32_t outputLength = 0;
-    if (unpackBlock(resource.bytes, resource.size, &out.data, &outputLength) != CodecOk) return false;
-    // The codec reports the produced length plus two.
-    out.length = outputLength >= 2 ? outputLength - 2 : 0;
-    return true;
-}
-
-void copyText(char* destination, const std::string& text) {
-    const size_t length = text.size() < kMaxTextLength ? text.size() : kMaxTextLength;
-    std::memcpy(destination, text.data(), length);
-    destination[length] = '\0';
-}
+ResourceBytes findPatch(HMODULE module, int id) { return resourceBytes(module, id, kPatchType); }
 
 void replaceBackground(Quiz* quiz, unsigned char red, unsigned char green, unsigned char blue) {
     quiz->bgRed = red;
@@ -104,17 +68,18 @@ void applyDefinition(Quiz* quiz, const DefinitionData& definition) {
 
 // A definition that does not unpack, ends before its layout is complete or declares more than
 // 96 questions is damaged alike: the record keeps its defaults and the codes are not read.
-bool loadDefinition(Quiz* quiz, const PatchResource& resource) {
-    Unpacked unpacked;
-    if (!unpack(resource, unpacked)) return false;
+bool loadDefinition(Quiz* quiz, const ResourceBytes& resource) {
+    const CodecBytes unpacked = unpackBytes(resource.bytes, resource.size);
+    if (unpacked.result != CodecOk) return false;
     DefinitionData definition;
-    if (parseDefinition(unpacked.data, unpacked.length, definition) != PayloadOk) return false;
+    if (parseDefinition(unpacked.bytes.data(), unpacked.bytes.size(), definition) != PayloadOk)
+        return false;
     applyDefinition(quiz, definition);
     return true;
 }
 
 void loadCodes(Quiz* quiz, HMODULE module) {
-    const PatchResource resource = findPatch(module, kCodesResource);
+    const ResourceBytes resource = findPatch(module, kCodesResource);
     if (!resource.found) {
         showMessage(kCodesMissing, kLoaderTitle);
         return;
@@ -123,13 +88,14 @@ void loadCodes(Quiz* quiz, HMODULE module) {
         showMessage(kCodesEmpty, kLoaderTitle);
         return;
     }
-    Unpacked unpacked;
-    if (!unpack(resource, unpacked)) {
+    const CodecBytes unpacked = unpackBytes(resource.bytes, resource.size);
+    if (unpacked.result != CodecOk) {
         showMessage(kCodesError, kLoaderTitle);
         return;
     }
     // One entry per question; lines missing from a short payload leave their codes empty.
-    const std::vector<std::string> codes = parseCodes(unpacked.data, unpacked.length, quiz->questionCount);
+    const std::vector<std::string> codes = parseCodes(unpacked.bytes.data(), unpacked.bytes.size(),
+                                                         quiz->questionCount);
     for (size_t i = 0; i < codes.size() && i < static_cast<size_t>(kCodeCount); ++i)
         copyText(quiz->codes[i], codes[i]);
 }
@@ -139,7 +105,7 @@ void loadCodes(Quiz* quiz, HMODULE module) {
 void loadQuiz(Quiz* quiz) { loadQuizFromModule(quiz, nullptr); }
 
 void loadQuizFromModule(Quiz* quiz, HMODULE module) {
-    const PatchResource definition = findPatch(module, kDefinitionResource);
+    const ResourceBytes definition = findPatch(module, kDefinitionResource);
     if (definition.size == 0) {
         applyFallbackQuiz(quiz);
         return;

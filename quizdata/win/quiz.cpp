@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "quizdata/win/controls.h"
+
 namespace {
 
 Quiz* gQuiz = nullptr;
@@ -14,31 +16,21 @@ constexpr COLORREF kAnagramColour = RGB(255, 100, 0);
 constexpr COLORREF kHintColour = RGB(255, 203, 38);
 constexpr COLORREF kNoteColour = RGB(255, 255, 192);
 
-HFONT createFont(LONG height, LONG weight, BYTE italic) {
-    LOGFONTA font;
-    std::memset(&font, 0, sizeof font);
-    font.lfHeight = height;
-    font.lfWeight = weight;
-    font.lfItalic = italic;
-    return CreateFontIndirectA(&font);
-}
-
-// Copies at most 259 characters: the record has no room for more.
-void copyText(char* destination, const char* source) {
-    if (!source) source = "";
-    std::size_t length = std::strlen(source);
-    if (length > kMaxTextLength) length = kMaxTextLength;
-    std::memcpy(destination, source, length);
-    destination[length] = '\0';
-}
+const char* orEmpty(const char* text) { return text ? text : ""; }
 
 }  // namespace
+
+void copyText(char* destination, std::string_view text) {
+    const std::size_t length = text.size() < kMaxTextLength ? text.size() : kMaxTextLength;
+    std::memcpy(destination, text.data(), length);
+    destination[length] = '\0';
+}
 
 void applyDefaults(Quiz* quiz) {
     quiz->firstItem = nullptr;
     quiz->lastItem = nullptr;
-    quiz->scoreFont = createFont(25, FW_NORMAL, FALSE);
-    quiz->titleFont = createFont(-15, FW_BOLD, TRUE);
+    quiz->scoreFont = createFont({25, FW_NORMAL, false, false});
+    quiz->titleFont = createFont({-15, FW_BOLD, true, false});
     quiz->kind = KindText;
     copyText(quiz->title, "nom du velto");
     copyText(quiz->author, " createur");
@@ -68,9 +60,9 @@ void applyDefaults(Quiz* quiz) {
 void appendItem(Quiz* quiz, const char* answer1, const char* answer2, const char* prompt) {
     auto* item = static_cast<QuizItem*>(std::calloc(1, sizeof(QuizItem)));
     if (!item) return;
-    copyText(item->answer1, answer1);
-    copyText(item->answer2, answer2);
-    copyText(item->prompt, prompt);
+    copyText(item->answer1, orEmpty(answer1));
+    copyText(item->answer2, orEmpty(answer2));
+    copyText(item->prompt, orEmpty(prompt));
     item->prev = quiz->lastItem;
     if (quiz->lastItem) quiz->lastItem->next = item;
     if (!quiz->firstItem) quiz->firstItem = item;

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "quizdata/quiz_types.h"
 
 struct QuizItem {
@@ -43,6 +45,9 @@ struct Quiz {
     QuizItem* firstItem;
     QuizItem* lastItem;
 };
+
+// Copies at most 259 characters into a text field of the record: it has no room for more.
+void copyText(char* destination, std::string_view text);
 
 void applyDefaults(Quiz* quiz);
 void appendItem(Quiz* quiz, const char* answer1, const char* answer2, const char* prompt);

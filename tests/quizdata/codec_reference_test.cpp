@@ -2,6 +2,7 @@
 // in a vector, lookups by content in insertion order, one bit at a time. Packed bytes, results
 // and counters must agree on many random blocks, sound and damaged.
 #include "quizdata/codec.h"
+#include "quizdata/codec_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -177,17 +178,16 @@ void expectSameUnpack(const Bytes& block) {
     std::string expected;
     uint32_t expectedFetched = 0;
     const int32_t expectedResult = modelUnpack(block, expected, expectedFetched);
-    uint8_t* out = nullptr;
-    uint32_t length = 0;
-    const int32_t result = unpackBlock(block.data(), uint32_t(block.size()), &out, &length);
+    const CodecBytes unpacked = unpackBytes(block);
+    const int32_t result = unpacked.result;
     ASSERT_EQ(result, expectedResult) << codecResultName(result) << " vs " << codecResultName(expectedResult);
     EXPECT_EQ(inputBytesRead(), expectedFetched);
     EXPECT_EQ(totalInputBytes(), block.size());
     if (result == CodecOk) {
-        EXPECT_EQ(length, expected.size() + 2);
-        EXPECT_TRUE(asString(out, length - 2) == expected) << "unpacked bytes differ";
+        EXPECT_EQ(unpacked.bytes.size(), expected.size());
+        EXPECT_TRUE(asString(unpacked.bytes.data(), uint32_t(unpacked.bytes.size())) == expected)
+            << "unpacked bytes differ";
     }
-    std::free(out);
 }
 
 // Packs with both, compares, and unpacks the result with both. Returns the model's statistics.
@@ -196,19 +196,17 @@ Stats expectSamePack(const Bytes& input) {
     Stats stats;
     const int32_t expectedResult = modelPack(input, expected, stats);
     const Bytes untouched = input;
-    uint8_t* out = nullptr;
-    uint32_t length = 0;
-    const int32_t result = packBlock(input.data(), uint32_t(input.size()), &out, &length);
+    const CodecBytes packedBlock = packBytes(input);
+    const int32_t result = packedBlock.result;
     EXPECT_EQ(input, untouched);
     EXPECT_EQ(result, expectedResult) << codecResultName(result);
     EXPECT_EQ(packInputBytes(), input.size());
     EXPECT_EQ(totalInputBytes(), input.size());
     if (result != CodecOk || expectedResult != CodecOk) {
-        EXPECT_EQ(out, nullptr);
+        EXPECT_TRUE(packedBlock.bytes.empty());
         return stats;
     }
-    const Bytes packed(out, out + length - 1);
-    std::free(out);
+    const Bytes& packed = packedBlock.bytes;
     EXPECT_EQ(packedBytes(), expected.size());
     EXPECT_TRUE(packed == expected) << "packed bytes differ, sizes " << packed.size() << " / " << expected.size();
     expectSameUnpack(packed);
@@ -281,11 +279,7 @@ TEST(CodecModel, PackedCapacityBoundary) {
     std::mt19937 rng(31337);
     const Bytes noise = randomInput(rng, kMaxBlockInput, 256, false);
     auto packsWhole = [&](uint32_t length) {
-        uint8_t* out = nullptr;
-        uint32_t n = 0;
-        const int32_t r = packBlock(noise.data(), length, &out, &n);
-        std::free(out);
-        return r == CodecOk;
+        return packBytes(noise.data(), length).result == CodecOk;
     };
     uint32_t fits = 1, fails = kMaxBlockInput;  // packing noise grows it: the limit is in between
     ASSERT_TRUE(packsWhole(fits));

@@ -243,14 +243,17 @@ TEST(GridLayout, NumberLabelsSitLeftOfEachCell) {
 
 TEST(GridLayout, StepwiseBuildMatchesWholeGrid) {
     GridSpec shape{KindPicture, 5, 1, RevealBoth};
+    const auto sizes = [](int i) { return PictureSize{100 + i, 200 - i}; };
     GridCursor cursor;
     std::vector<ControlPlacement> all;
-    for (int i = 1; i <= shape.questionCount; ++i) {
-        auto q = layoutQuestion(shape, i, PictureSize{100 + i, 200 - i}, cursor);
-        all.insert(all.end(), q.begin(), q.end());
-    }
-    finishCanvas(shape, cursor);
-    GridLayout whole = layoutGrid(shape, [](int i) { return PictureSize{100 + i, 200 - i}; });
+    const GridLayout stepwise =
+        layoutGrid(shape, sizes, [&](const std::vector<ControlPlacement>& q, const GridCursor& at) {
+            all.insert(all.end(), q.begin(), q.end());
+            cursor = at;
+        });
+    cursor.canvasWidth += 20;  // the final margin, which only the whole grid carries
+    GridLayout whole = layoutGrid(shape, sizes);
+    EXPECT_EQ(stepwise.placements.size(), whole.placements.size());
     ASSERT_EQ(all.size(), whole.placements.size());
     for (size_t k = 0; k < all.size(); ++k) {
         EXPECT_EQ(all[k].id, whole.placements[k].id);

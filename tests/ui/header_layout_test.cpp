@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/control_ids.h"
+#include "media/control_ids.h"
 
 namespace {
 

@@ -4,8 +4,9 @@
 
 #include "evaluation/answer_slots.h"
 #include "evaluation/win/evaluate.h"
+#include "media/control_ids.h"
 #include "quizdata/win/quiz.h"
-#include "ui/control_ids.h"
+#include "ui/answer_keys.h"
 #include "ui/saved_answers.h"
 #include "ui/win/grid.h"
 #include "ui/win/saved_answers_file.h"

@@ -1,14 +1,17 @@
 // Building the grid: every control of the quiz at its canvas position, in tab order, each
 // answer field restored from the saved answers file, judged, subclassed and focused.
 #include <cstdio>
-#include <cstring>
 
 #include "evaluation/win/evaluate.h"
+#include "media/control_ids.h"
+#include "media/picture_order.h"
 #include "media/win/picture.h"
+#include "media/win/picture_loader.h"
 #include "media/win/playback.h"
+#include "quizdata/win/controls.h"
 #include "quizdata/win/quiz.h"
-#include "ui/control_ids.h"
 #include "ui/grid_layout.h"
+#include "ui/main_layout.h"
 #include "ui/win/answer_field.h"
 #include "ui/win/grid.h"
 #include "ui/win/grid_handlers.h"
@@ -37,16 +40,9 @@ struct Build {
 
 HWND createControl(const Build& b, const char* className, const char* text, DWORD style,
                    const ControlPlacement& p) {
-    HWND control = CreateWindowExA(0, className, text, style, p.x, p.y, p.width, p.height, b.grid,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(p.id)), b.instance,
-                                   nullptr);
-    if (!control) return nullptr;
-    if (p.font == GridFont::Answer)
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(b.quiz->answerFont), FALSE);
-    else if (p.font == GridFont::DefaultGui)
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                     TRUE);
-    return control;
+    const ChildSpec spec{className, text, style, p.x, p.y, p.width, p.height, p.id};
+    if (p.font == GridFont::Answer) return createChild(b.grid, spec, b.quiz->answerFont, false);
+    return createChild(b.grid, spec, p.font == GridFont::DefaultGui ? guiFont() : nullptr);
 }
 
 const char* questionText(Quiz* quiz, int question, bool explanation) {
@@ -55,9 +51,7 @@ const char* questionText(Quiz* quiz, int question, bool explanation) {
     return explanation ? item->explanation : item->prompt;
 }
 
-void createAnswerField(Build& b, const ControlPlacement& p) {
-    char line[kTextCapacity];
-    nextSavedAnswer(&b.saved, line);
+void createAnswerField(Build& b, const ControlPlacement& p, const char* line) {
     HWND field = createControl(b, "EDIT", line, kFieldStyle, p);
     // Before the verdict label exists: this first evaluation only recounts the score (and may
     // reveal an answer picture); the verdict shows when the field next loses the focus.
@@ -67,10 +61,16 @@ void createAnswerField(Build& b, const ControlPlacement& p) {
     if (field) SetFocus(field);
 }
 
-void createPicture(const Build& b, const ControlPlacement& p, HBITMAP bitmap) {
+// deferred: created at its fitted size with no bitmap yet; it comes from the picture loader.
+void createPicture(const Build& b, const ControlPlacement& p, HBITMAP bitmap, bool deferred) {
     HWND picture = createControl(b, "STATIC", nullptr, kPictureStyle, p);
     if (!picture) {
         if (bitmap) DeleteObject(bitmap);
+        return;
+    }
+    if (deferred) {
+        queuePicture(PictureJob{kQuestionMediaBase + p.question, p.id},
+                     CanvasRect{p.x, p.y, p.x + p.width, p.y + p.height});
         return;
     }
     SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
@@ -81,7 +81,9 @@ void createButton(const Build& b, const ControlPlacement& p, HICON icon) {
     if (button) SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
 }
 
-void createPlacement(Build& b, const ControlPlacement& p, HBITMAP picture) {
+void createPlacement(Build& b, const ControlPlacement& p, HBITMAP picture, bool deferred) {
+    char line[kTextCapacity] = "";
+    if (takesSavedLine(p.control)) nextSavedAnswer(&b.saved, line);
     char number[16];
     switch (p.control) {
     case GridControl::NumberLabel:
@@ -92,13 +94,13 @@ void createPlacement(Build& b, const ControlPlacement& p, HBITMAP picture) {
         createControl(b, "STATIC", questionText(b.quiz, p.question, false), kBoxedLabelStyle, p);
         break;
     case GridControl::AnswerField:
-        createAnswerField(b, p);
+        createAnswerField(b, p, line);
         break;
     case GridControl::VerdictLabel:
         createControl(b, "STATIC", "?", kBoxedLabelStyle, p);
         break;
     case GridControl::QuestionPicture:
-        createPicture(b, p, picture);
+        createPicture(b, p, picture, deferred);
         break;
     case GridControl::CaptionLabel:
         createControl(b, "STATIC", p.slot == 1 ? b.quiz->caption1 : b.quiz->caption2,
@@ -116,17 +118,22 @@ void createPlacement(Build& b, const ControlPlacement& p, HBITMAP picture) {
                                                            : questionText(b.quiz, p.question, true),
                       kExplanationStyle, p);
         break;
-    case GridControl::UnusedSavedLine: {
-        char unused[kTextCapacity];
-        nextSavedAnswer(&b.saved, unused);
-        break;
-    }
+    case GridControl::UnusedSavedLine:
+        break;  // its line is taken and dropped
     }
 }
 
-// The fitted question picture of a picture quiz, and the size the layout centres.
-HBITMAP loadQuestionPicture(const Build& b, int question, PictureSize* size) {
+// The fitted question picture of a picture quiz, and the size the layout centres. A JPEG whose
+// frame header gives its size is left to the loader (deferred); anything else is decoded here.
+HBITMAP loadQuestionPicture(const Build& b, int question, PictureSize* size, bool* deferred) {
     *size = PictureSize{kPictureBox, kPictureBox};
+    FittedSize fitted{};
+    *deferred = fittedSizeFromHeader(b.instance, kQuestionMediaBase + question, kPictureBox,
+                                     kPictureBox, &fitted);
+    if (*deferred) {
+        *size = PictureSize{fitted.width, fitted.height};
+        return nullptr;
+    }
     HBITMAP bitmap = loadFittedPicture(b.instance, kQuestionMediaBase + question, kImgType,
                                        kPictureBox, kPictureBox);
     BITMAP info{};
@@ -135,28 +142,40 @@ HBITMAP loadQuestionPicture(const Build& b, int question, PictureSize* size) {
     return bitmap;
 }
 
+// Each question's controls are created as soon as they are placed, so the canvas grows with them.
 void buildQuestions(Build& b, const GridSpec& shape) {
-    GridCursor cursor;
+    HBITMAP picture = nullptr;
+    bool deferred = false;
     setCanvasSize(0, 0);
-    for (int i = 1; i <= shape.questionCount; ++i) {
-        PictureSize size{kPictureBox, kPictureBox};
-        HBITMAP picture = usesQuestionPictures(shape.kind) ? loadQuestionPicture(b, i, &size) : nullptr;
-        for (const ControlPlacement& p : layoutQuestion(shape, i, size, cursor))
-            createPlacement(b, p, picture);
-        setCanvasSize(cursor.canvasWidth, cursor.canvasHeight);
-    }
-    finishCanvas(shape, cursor);
-    setCanvasSize(cursor.canvasWidth, cursor.canvasHeight);
+    const GridLayout layout = layoutGrid(
+        shape,
+        [&](int question) {
+            PictureSize size{kPictureBox, kPictureBox};
+            picture = loadQuestionPicture(b, question, &size, &deferred);
+            return size;
+        },
+        [&](const std::vector<ControlPlacement>& placements, const GridCursor& cursor) {
+            for (const ControlPlacement& p : placements) createPlacement(b, p, picture, deferred);
+            picture = nullptr;
+            deferred = false;
+            setCanvasSize(cursor.canvasWidth, cursor.canvasHeight);
+        });
+    setCanvasSize(layout.canvasWidth, layout.canvasHeight);
+}
+
+// The pictures load first that meet the view the main window's layout gives the grid, scrolled
+// to its top.
+void beginPictures(const Build& b) {
+    RECT client{};
+    GetClientRect(GetParent(b.grid), &client);
+    const WindowBox view = mainLayout(client.right, client.bottom).grid;
+    beginPictureLoading(b.grid, b.instance, CanvasRect{0, 0, view.width, view.height});
 }
 
 }  // namespace
 
 void createAnswerFont(Quiz* quiz) {
-    LOGFONTA font;
-    std::memset(&font, 0, sizeof font);
-    font.lfHeight = kAnswerFontHeight;
-    font.lfWeight = FW_THIN;
-    quiz->answerFont = CreateFontIndirectA(&font);
+    quiz->answerFont = createFont({kAnswerFontHeight, FW_THIN, false, false});
 }
 
 void buildGrid(HWND grid) {
@@ -168,10 +187,12 @@ void buildGrid(HWND grid) {
         b.stopIcon = LoadIconA(b.instance, MAKEINTRESOURCEA(kStopIconId));
         createPlayer(grid);
     }
+    if (usesQuestionPictures(quiz->kind)) beginPictures(b);
     openSavedAnswers(&b.saved);
     createAnswerFont(quiz);
     buildQuestions(b, GridSpec{quiz->kind, quiz->questionCount, quiz->answersPerQuestion,
                                quiz->revealMode});
     closeSavedAnswers(&b.saved);
     updateScrollRanges(grid);
+    finishPictureQueue();
 }

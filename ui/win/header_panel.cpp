@@ -5,9 +5,12 @@
 #include <shellapi.h>
 
 #include <array>
+#include <string>
 
+#include "evaluation/answer_slots.h"
+#include "media/control_ids.h"
+#include "quizdata/win/controls.h"
 #include "quizdata/win/quiz.h"
-#include "ui/control_ids.h"
 #include "ui/header_layout.h"
 
 namespace {
@@ -16,7 +19,6 @@ constexpr COLORREF kPanelColour = RGB(128, 128, 255);
 constexpr COLORREF kLinkTextColour = RGB(50, 50, 255);
 constexpr int kPaintedIdFirst = 20;  // texts and the code box drawn on the panel brush
 constexpr int kPaintedIdLast = 32;
-constexpr int kScoreTextCapacity = 32;
 
 OpenAddressHook gOpenAddress = nullptr;
 
@@ -62,45 +64,37 @@ HBRUSH panelBrush(HWND panel) { return reinterpret_cast<HBRUSH>(GetWindowLongPtr
 void dressLink(HWND link) {
     RECT client;
     GetClientRect(link, &client);
-    LOGFONTA font = {};
-    font.lfHeight = linkFontHeight(client.bottom);
-    font.lfWeight = FW_NORMAL;
-    font.lfUnderline = TRUE;
-    SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(CreateFontIndirectA(&font)), FALSE);
+    HFONT font = createFont({linkFontHeight(client.bottom), FW_NORMAL, false, true});
+    SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kLinkCursorId));
     SetClassLongPtrA(link, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
 }
 
-void applyFont(HWND control, ControlFont font, const Quiz* quiz) {
+// The font sent at creation; the link gets one of its own from dressLink.
+HFONT fontOf(ControlFont font, const Quiz* quiz) {
     switch (font) {
         case ControlFont::Gui:
-            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                         TRUE);
-            break;
+            return guiFont();
         case ControlFont::Title:
-            if (quiz) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(quiz->titleFont), TRUE);
-            break;
+            return quiz ? quiz->titleFont : nullptr;
         case ControlFont::Score:
-            if (quiz) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(quiz->scoreFont), TRUE);
-            break;
+            return quiz ? quiz->scoreFont : nullptr;
         case ControlFont::Link:
-            dressLink(control);
-            break;
         case ControlFont::None:
             break;
     }
+    return nullptr;
 }
 
 BOOL onInitDialog(HWND panel) {
     const Quiz* quiz = currentQuiz();
-    char scoreText[kScoreTextCapacity];
-    wsprintfA(scoreText, " 0 / %d", quiz ? quiz->questionCount : 0);
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (const ControlSpec& shape : controlSpecs(quiz, scoreText)) {
-        HWND control =
-            CreateWindowExA(0, shape.className, shape.text, shape.style, shape.x, shape.y, shape.width, shape.height,
-                            panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(shape.id)), instance, nullptr);
-        applyFont(control, shape.font, quiz);
+    const std::string score = scoreText(0, quiz ? quiz->questionCount : 0);
+    for (const ControlSpec& shape : controlSpecs(quiz, score.c_str())) {
+        HWND control = createChild(panel,
+                                   {shape.className, shape.text, shape.style, shape.x, shape.y,
+                                    shape.width, shape.height, shape.id},
+                                   fontOf(shape.font, quiz));
+        if (control && shape.font == ControlFont::Link) dressLink(control);
     }
     SetWindowLongPtrA(panel, DWLP_USER, reinterpret_cast<LONG_PTR>(CreateSolidBrush(kPanelColour)));
     return TRUE;

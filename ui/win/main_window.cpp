@@ -3,7 +3,8 @@
 
 #include <windowsx.h>
 
-#include "ui/control_ids.h"
+#include "media/control_ids.h"
+#include "quizdata/win/controls.h"
 #include "ui/main_layout.h"
 #include "ui/scroll.h"
 #include "ui/win/saved_answers_file.h"
@@ -30,10 +31,10 @@ BOOL onCreate(HWND window, LPCREATESTRUCT) {
     RECT client;
     GetClientRect(window, &client);
     const WindowBox box = versionLabelAtCreation(client.bottom);
-    HWND label = CreateWindowExA(
-        0, "Static", kVersionLabelText, WS_CHILD | WS_VISIBLE, box.x, box.y, box.width, box.height, window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kVersionLabelId)), GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    createChild(window,
+                {"Static", kVersionLabelText, WS_CHILD | WS_VISIBLE, box.x, box.y, box.width,
+                 box.height, kVersionLabelId},
+                guiFont());
     SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
     return TRUE;
 }

@@ -3,11 +3,12 @@
 
 #include <cstdlib>
 
+#include "media/control_ids.h"
+#include "media/win/picture_loader.h"
 #include "media/win/playback.h"
 #include "quizdata/codec.h"
 #include "quizdata/win/loader.h"
 #include "quizdata/win/message_box.h"
-#include "ui/control_ids.h"
 #include "ui/win/grid.h"
 #include "ui/win/header_panel.h"
 #include "ui/win/main_window.h"
@@ -68,6 +69,7 @@ int runMessageLoop(HWND grid, GetMessageFunction getMessage) {
 }
 
 void shutdownPlayer(PlayerWindows* player) {
+    stopPictureLoading();  // before the grid goes: no decoding outlives the window
     EndDialog(player->grid, 0);
     DestroyWindow(player->header);
     shutdownMedia(player->main);

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "media/control_ids.h"
 #include "quizdata/win/quiz.h"
-#include "ui/control_ids.h"
 #include "ui/saved_answers.h"
 
 namespace {

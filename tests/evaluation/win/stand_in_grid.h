@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "evaluation/answer_slots.h"
+#include "media/control_ids.h"
 #include "quizdata/win/quiz.h"
-#include "ui/control_ids.h"
 #include "ui/win/answer_field.h"
 
 namespace standin {

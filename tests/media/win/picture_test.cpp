@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "quizdata/quiz_types.h"
+#include "tests/win/support.h"
 
 namespace {
 
@@ -55,19 +56,6 @@ bool comUninitialised() {
     HRESULT result = CoInitialize(nullptr);
     if (SUCCEEDED(result)) CoUninitialize();
     return result == S_OK;
-}
-
-// Room left in the GDI handle table: objects that can still be made. (GetGuiResources is a stub
-// under Wine, so leaks are measured by what a loop can no longer allocate.)
-int freeGdiSlots() {
-    std::vector<HBITMAP> made;
-    while (made.size() < 200000) {
-        HBITMAP bitmap = CreateBitmap(1, 1, 1, 1, nullptr);
-        if (!bitmap) break;
-        made.push_back(bitmap);
-    }
-    for (HBITMAP bitmap : made) DeleteObject(bitmap);
-    return static_cast<int>(made.size());
 }
 
 TEST(DecodePicture, GivesTheFullSizeBitmap) {

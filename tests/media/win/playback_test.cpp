@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "media/control_ids.h"
 #include "media/win/media_trace.h"
 #include "quizdata/win/message_box.h"
 #include "quizdata/win/quiz.h"
-#include "ui/control_ids.h"
+#include "tests/win/support.h"
 
 namespace {
 
@@ -20,8 +21,6 @@ std::vector<std::string> gMessages;
 
 void recordStep(const char* step) { gSteps.push_back(step); }
 void recordMessage(const char* text, const char* title) { gMessages.push_back(std::string(title) + ": " + text); }
-
-bool exists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }
 
 std::string fileBytes(const char* name) {
     std::ifstream file(name, std::ios::binary);
@@ -35,12 +34,6 @@ std::string resourceBytes(int number) {
     return std::string(data, SizeofResource(nullptr, info));
 }
 
-void touch(const char* name) {
-    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
-    CloseHandle(file);
-}
-
 // The steps recorded since the last call.
 std::vector<std::string> takeSteps() {
     std::vector<std::string> steps;
@@ -52,13 +45,6 @@ bool comUninitialised() {
     HRESULT result = CoInitialize(nullptr);
     if (SUCCEEDED(result)) CoUninitialize();
     return result == S_OK;
-}
-
-RECT rectInGrid(HWND control) {
-    RECT place;
-    GetWindowRect(control, &place);
-    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
-    return place;
 }
 
 // A main window and a grid holding the play and stop buttons of nine questions laid out as cells
@@ -182,7 +168,7 @@ TEST_F(Playback, AudioQuizStartsThePlayerInAnEmptyHost) {
     EXPECT_EQ(GetParent(host()), grid_);
     LONG_PTR style = GetWindowLongPtrA(host(), GWL_STYLE);
     EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE | WS_BORDER), WS_CHILD | WS_VISIBLE | WS_BORDER);
-    RECT place = rectInGrid(host());
+    RECT place = childBox(host());
     EXPECT_EQ(place.right - place.left, 0);
     EXPECT_EQ(place.bottom - place.top, 0);
 }
@@ -210,7 +196,7 @@ TEST_F(Playback, PlayingAnotherQuestionReplacesTheClipFile) {
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto5.mp3"}));
     EXPECT_FALSE(exists("velto5.mp3"));
     // An audio player is never shown.
-    RECT place = rectInGrid(host());
+    RECT place = childBox(host());
     EXPECT_EQ(place.right - place.left, 0);
 }
 
@@ -295,7 +281,7 @@ TEST_F(Playback, VideoPlaysInTheBandAboveItsAnswerArea) {
     playClip(7);  // column 0, third row: answer area at (46, 215 + 2 * 270)
     EXPECT_EQ(takeSteps(), (Steps{"stop", "write velto7.avi", "put_URL velto7.avi", "play"}));
     EXPECT_EQ(fileBytes("velto7.avi"), resourceBytes(407));
-    RECT place = rectInGrid(host());
+    RECT place = childBox(host());
     EXPECT_EQ(place.left, 46);
     EXPECT_EQ(place.top, 5 + 2 * 270);
     EXPECT_EQ(place.right - place.left, 260);
@@ -307,7 +293,7 @@ TEST_F(Playback, VideoPlaysInTheBandAboveItsAnswerArea) {
     playClip(8);  // column 1, third row
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto7.avi", "write velto8.avi", "put_URL velto8.avi", "play"}));
     EXPECT_FALSE(exists("velto7.avi"));
-    place = rectInGrid(host());
+    place = childBox(host());
     EXPECT_EQ(place.left, 336);
     EXPECT_EQ(place.top, 5 + 2 * 270 - 100);
     EXPECT_EQ(place.bottom - place.top, 210);
@@ -316,7 +302,7 @@ TEST_F(Playback, VideoPlaysInTheBandAboveItsAnswerArea) {
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto8.avi"}));
     EXPECT_FALSE(exists("velto8.avi"));
     EXPECT_FALSE(IsWindowVisible(host()));
-    place = rectInGrid(host());
+    place = childBox(host());
     EXPECT_EQ(place.right - place.left, 0);
 }
 

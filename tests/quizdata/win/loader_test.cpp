@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "quizdata/win/message_box.h"
+#include "tests/win/support.h"
 
 namespace {
 
@@ -24,12 +25,6 @@ std::string modulePath(const char* name) {
     std::string folder(path);
     folder.erase(folder.find_last_of("\\/") + 1);
     return folder + "loader_modules\\" + name + ".dll";
-}
-
-COLORREF brushColour(HBRUSH brush) {
-    LOGBRUSH info = {};
-    GetObjectA(brush, sizeof info, &info);
-    return info.lbColor;
 }
 
 int itemCount(const Quiz* quiz) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/evaluation/win/stand_in_grid.h"
+#include "ui/answer_keys.h"
 #include "ui/saved_answers.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "media/control_ids.h"
 #include "quizdata/win/quiz.h"
-#include "ui/control_ids.h"
 #include "ui/win/grid.h"
 
 struct GridEvent {

@@ -8,37 +8,19 @@
 #include <string>
 #include <vector>
 
+#include "media/control_ids.h"
 #include "quizdata/win/quiz.h"
-#include "ui/control_ids.h"
+#include "tests/win/support.h"
 
 namespace {
 
 std::vector<std::string> gOpened;
 void recordOpen(const char* address) { gOpened.emplace_back(address); }
 
-RECT childBox(HWND child) {
-    RECT box;
-    GetWindowRect(child, &box);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&box), 2);
-    return box;
-}
-
-std::string windowText(HWND window) {
-    char text[300] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 std::string className(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
     return name;
-}
-
-COLORREF brushColour(HBRUSH brush) {
-    LOGBRUSH info = {};
-    GetObjectA(brush, sizeof info, &info);
-    return info.lbColor;
 }
 
 class HeaderPanel : public ::testing::Test {

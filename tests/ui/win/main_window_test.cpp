@@ -7,8 +7,9 @@
 
 #include <string>
 
+#include "media/control_ids.h"
 #include "quizdata/win/message_box.h"
-#include "ui/control_ids.h"
+#include "tests/win/support.h"
 #include "ui/win/player_run.h"
 
 namespace {
@@ -23,13 +24,6 @@ BOOL WINAPI failOnceThenQuit(LPMSG message, HWND, UINT, UINT) {
     return ++gGetMessageCalls == 1 ? -1 : 0;
 }
 
-RECT childBox(HWND child) {  // in the parent's client coordinates
-    RECT box;
-    GetWindowRect(child, &box);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&box), 2);
-    return box;
-}
-
 void expectBox(HWND child, int x, int y, int width, int height) {
     const RECT box = childBox(child);
     EXPECT_EQ(box.left, x);
@@ -38,35 +32,12 @@ void expectBox(HWND child, int x, int y, int width, int height) {
     EXPECT_EQ(box.bottom - box.top, height);
 }
 
-std::string windowText(HWND window) {
-    char text[300] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-bool exists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }
-
 std::string savedAnswersName() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string name(path);
     name.erase(0, name.find_last_of("\\/") + 1);
     return name.substr(0, name.size() - 3) + "txt";
-}
-
-std::string readFile(const std::string& name) {
-    HANDLE file =
-        CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "(missing)";
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    if (!bytes.empty()) ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    return bytes.substr(0, read);
-}
-
-void touch(const char* name) {
-    CloseHandle(CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
 }
 
 // The exit code of a WM_QUIT waiting in the queue, or -1 when there is none.
@@ -181,9 +152,7 @@ TEST_F(PlayerFrame, VersionLabelSitsBottomRightOnItsBrush) {
     const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
         player_.main, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)));
     EXPECT_EQ(brush, labelBrush());
-    LOGBRUSH info = {};
-    GetObjectA(brush, sizeof info, &info);
-    EXPECT_EQ(info.lbColor, RGB(212, 208, 200));
+    EXPECT_EQ(brushColour(brush), RGB(212, 208, 200));
     EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
     ReleaseDC(label, dc);
 

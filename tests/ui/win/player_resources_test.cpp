@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/control_ids.h"
+#include "media/control_ids.h"
 
 namespace {
 

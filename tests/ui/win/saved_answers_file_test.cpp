@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/evaluation/win/stand_in_grid.h"
+#include "tests/win/support.h"
 #include "ui/saved_answers.h"
 
 namespace {
@@ -16,19 +17,6 @@ std::string moduleName() {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     return savedAnswersFileName(path);
-}
-
-bool exists(const std::string& name) { return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string readFile(const std::string& name) {
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "(missing)";
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    if (!bytes.empty()) ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    return bytes.substr(0, read);
 }
 
 void writeFile(const std::string& name, const std::string& bytes) {

@@ -1,0 +1,20 @@
+// Pictures in view first, then the rest in grid order.
+#include "media/picture_order.h"
+
+namespace {
+
+bool meets(const CanvasRect& a, const CanvasRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+}  // namespace
+
+std::vector<int> pictureLoadOrder(const std::vector<CanvasRect>& boxes, const CanvasRect& view) {
+    std::vector<int> order;
+    order.reserve(boxes.size());
+    for (int k = 0; k < static_cast<int>(boxes.size()); ++k)
+        if (meets(boxes[k], view)) order.push_back(k);
+    for (int k = 0; k < static_cast<int>(boxes.size()); ++k)
+        if (!meets(boxes[k], view)) order.push_back(k);
+    return order;
+}

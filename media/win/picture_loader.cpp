@@ -1,0 +1,261 @@
+// A pool of decoding threads and a message-only window on the GUI thread that receives their
+// bitmaps. The pool shares its state with the workers, so a worker outliving the bounded wait
+// at shutdown still finds it.
+#include "media/win/picture_loader.h"
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+#include "media/jpeg_markers.h"
+#include "media/picture_order.h"
+#include "media/win/picture.h"
+#include "quizdata/quiz_types.h"
+#include "quizdata/win/controls.h"
+
+namespace {
+
+constexpr UINT kPictureReady = WM_APP + 1;  // wParam: the job's index
+constexpr char kMailboxClass[] = "VeltoPictureMailbox";
+constexpr DWORD kStopWaitMs = 500;
+
+struct Pool {
+    std::mutex lock;
+    std::condition_variable queued;
+    HMODULE module = nullptr;
+    HWND mailbox = nullptr;
+    CanvasRect view{};
+    std::vector<PictureJob> jobs;  // grows while the grid is built
+    std::vector<CanvasRect> boxes;
+    std::vector<bool> taken;
+    std::vector<HBITMAP> arrived;  // posted and not yet taken by the GUI thread
+    bool closed = false;           // no more jobs will come
+    bool stopping = false;
+};
+
+// GUI-thread state of the current loading.
+struct Loading {
+    std::shared_ptr<Pool> pool;
+    HWND parent = nullptr;
+    std::vector<HANDLE> workers;
+    int pending = 0;
+};
+Loading gLoading;
+
+// The first job by the load order among those known and not yet taken, under the lock.
+bool nextJob(Pool& pool, size_t* index) {
+    for (int k : pictureLoadOrder(pool.boxes, pool.view)) {
+        if (pool.taken[k]) continue;
+        pool.taken[k] = true;
+        *index = static_cast<size_t>(k);
+        return true;
+    }
+    return false;
+}
+
+// Waits while the grid is still being built and every known job is taken.
+bool takeJob(Pool& pool, size_t* index, PictureJob* job) {
+    std::unique_lock<std::mutex> hold(pool.lock);
+    for (;;) {
+        if (pool.stopping) return false;
+        if (nextJob(pool, index)) {
+            *job = pool.jobs[*index];
+            return true;
+        }
+        if (pool.closed) return false;
+        pool.queued.wait(hold);
+    }
+}
+
+// A failed decode is posted too (a null bitmap), so that its box is settled.
+void deliver(Pool& pool, size_t index, HBITMAP bitmap) {
+    std::lock_guard<std::mutex> hold(pool.lock);
+    if (!pool.stopping) {
+        pool.arrived[index] = bitmap;
+        if (PostMessageA(pool.mailbox, kPictureReady, index, 0)) return;
+        pool.arrived[index] = nullptr;
+    }
+    if (bitmap) DeleteObject(bitmap);
+}
+
+DWORD WINAPI decodeWorker(void* param) {
+    const std::unique_ptr<std::shared_ptr<Pool>> own(static_cast<std::shared_ptr<Pool>*>(param));
+    Pool& pool = **own;
+    // OLE picture loading needs COM on the thread that decodes.
+    const HRESULT com = CoInitialize(nullptr);
+    size_t index = 0;
+    for (PictureJob job{}; takeJob(pool, &index, &job);) {
+        HBITMAP bitmap =
+            loadFittedPicture(pool.module, job.resource, kImgType, kPictureBox, kPictureBox);
+        deliver(pool, index, bitmap);
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return 0;
+}
+
+// The control takes the bitmap's size, centred where the box was (the box's own place is
+// recovered from the control's size, as the grid centred it).
+void fitControlTo(HWND control, HBITMAP bitmap) {
+    BITMAP info{};
+    int width = kPictureBox, height = kPictureBox;
+    if (bitmap && GetObjectA(bitmap, sizeof info, &info)) {
+        width = info.bmWidth;
+        height = info.bmHeight;
+    }
+    RECT now{};
+    GetWindowRect(control, &now);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&now), 2);
+    const int oldWidth = now.right - now.left, oldHeight = now.bottom - now.top;
+    if (oldWidth == width && oldHeight == height) return;
+    const int boxLeft = now.left - (kPictureBox - oldWidth) / 2;
+    const int boxTop = now.top - (kPictureBox - oldHeight) / 2;
+    SetWindowPos(control, nullptr, boxLeft + (kPictureBox - width) / 2,
+                 boxTop + (kPictureBox - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void showArrival(HWND parent, const PictureJob& job, HBITMAP bitmap) {
+    HWND control = IsWindow(parent) ? GetDlgItem(parent, job.controlId) : nullptr;
+    if (!control || SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0)) {
+        if (bitmap) DeleteObject(bitmap);
+        return;
+    }
+    fitControlTo(control, bitmap);
+    auto returned = reinterpret_cast<HBITMAP>(
+        SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    if (returned && returned != bitmap) DeleteObject(returned);
+}
+
+void onPictureReady(HWND mailbox, size_t index) {
+    const std::shared_ptr<Pool> pool = gLoading.pool;
+    if (!pool || pool->mailbox != mailbox) return;
+    HBITMAP bitmap;
+    PictureJob job;
+    {
+        std::lock_guard<std::mutex> hold(pool->lock);
+        if (index >= pool->jobs.size()) return;
+        job = pool->jobs[index];
+        bitmap = pool->arrived[index];
+        pool->arrived[index] = nullptr;
+    }
+    --gLoading.pending;
+    showArrival(gLoading.parent, job, bitmap);
+}
+
+LRESULT CALLBACK mailboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kPictureReady) {
+        onPictureReady(window, static_cast<size_t>(wParam));
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND createMailbox() {
+    static bool registered = false;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (!registered) {
+        WNDCLASSA mailbox{};
+        mailbox.lpfnWndProc = mailboxProc;
+        mailbox.hInstance = instance;
+        mailbox.lpszClassName = kMailboxClass;
+        registered = RegisterClassA(&mailbox) != 0;
+    }
+    return CreateWindowExA(0, kMailboxClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           instance, nullptr);
+}
+
+int processorCount() {
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const DWORD count = system.dwNumberOfProcessors ? system.dwNumberOfProcessors : 1;
+    return static_cast<int>(count < MAXIMUM_WAIT_OBJECTS ? count : MAXIMUM_WAIT_OBJECTS);
+}
+
+void startWorker(const std::shared_ptr<Pool>& pool) {
+    auto* share = new std::shared_ptr<Pool>(pool);
+    HANDLE worker = CreateThread(nullptr, 0, decodeWorker, share, 0, nullptr);
+    if (worker) gLoading.workers.push_back(worker);
+    else delete share;
+}
+
+}  // namespace
+
+bool fittedSizeFromHeader(HMODULE module, int resource, int boxWidth, int boxHeight,
+                          FittedSize* size) {
+    if (resource <= 0 || resource > 0xFFFF) return false;
+    const ResourceBytes picture = resourceBytes(module, resource, kImgType);
+    if (!picture.bytes) return false;
+    const JpegFrame frame = readJpegFrame(picture.bytes, picture.size);
+    if (frame.format != PictureFormat::Jpeg || frame.width <= 0 || frame.height <= 0) return false;
+    *size = fitSize(frame.width, frame.height, boxWidth, boxHeight);
+    return size->width > 0;
+}
+
+void beginPictureLoading(HWND parent, HMODULE module, const CanvasRect& view) {
+    stopPictureLoading();
+    auto pool = std::make_shared<Pool>();
+    pool->module = module ? module : GetModuleHandleA(nullptr);
+    pool->view = view;
+    pool->mailbox = createMailbox();
+    gLoading.pool = pool;
+    gLoading.parent = parent;
+}
+
+void queuePicture(const PictureJob& job, const CanvasRect& box) {
+    const std::shared_ptr<Pool> pool = gLoading.pool;
+    if (!pool || !pool->mailbox) {
+        // Nowhere to receive it: decode it in place rather than lose it.
+        HMODULE module = pool ? pool->module : nullptr;
+        showArrival(gLoading.parent, job, loadFittedPicture(module, job.resource, kImgType,
+                                                            kPictureBox, kPictureBox));
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> hold(pool->lock);
+        pool->jobs.push_back(job);
+        pool->boxes.push_back(box);
+        pool->taken.push_back(false);
+        pool->arrived.push_back(nullptr);
+    }
+    ++gLoading.pending;
+    pool->queued.notify_one();
+    // One worker while the grid is built, beside the GUI thread.
+    if (gLoading.workers.empty()) startWorker(pool);
+}
+
+void finishPictureQueue() {
+    const std::shared_ptr<Pool> pool = gLoading.pool;
+    if (!pool) return;
+    {
+        std::lock_guard<std::mutex> hold(pool->lock);
+        pool->closed = true;
+    }
+    pool->queued.notify_all();
+    if (gLoading.workers.empty()) return;  // nothing was queued
+    for (int k = processorCount() - 1; k > 0; --k) startWorker(pool);
+}
+
+void stopPictureLoading() {
+    const std::shared_ptr<Pool> pool = gLoading.pool;
+    if (!pool) return;
+    {
+        std::lock_guard<std::mutex> hold(pool->lock);
+        pool->stopping = true;
+    }
+    pool->queued.notify_all();
+    if (!gLoading.workers.empty())
+        WaitForMultipleObjects(static_cast<DWORD>(gLoading.workers.size()),
+                               gLoading.workers.data(), TRUE, kStopWaitMs);
+    for (HANDLE worker : gLoading.workers) CloseHandle(worker);
+    {
+        std::lock_guard<std::mutex> hold(pool->lock);
+        for (HBITMAP& bitmap : pool->arrived) {
+            if (bitmap) DeleteObject(bitmap);
+            bitmap = nullptr;
+        }
+    }
+    if (pool->mailbox) DestroyWindow(pool->mailbox);  // its queued arrivals go with it
+    gLoading = Loading{};
+}
+
+int picturesPending() { return gLoading.pending; }

@@ -1,0 +1,39 @@
+// The few Win32 steps every layer repeats: a child control with its id and font, a font from a
+// description, and the bytes of a resource of the module.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+struct ChildSpec {
+    const char* className;
+    const char* text;
+    DWORD style;
+    int x, y, width, height;
+    int id;
+};
+
+// The control, created in the executable's instance; font (when not null) is sent with
+// WM_SETFONT and the given redraw flag. Null when creation fails.
+HWND createChild(HWND parent, const ChildSpec& spec, HFONT font = nullptr, bool redraw = true);
+
+// The system's dialog font (DEFAULT_GUI_FONT); shared, never deleted.
+HFONT guiFont();
+
+struct FontSpec {
+    LONG height;
+    LONG weight;
+    bool italic;
+    bool underline;
+};
+// Every other LOGFONT field zero: the default face and character set. Caller owns it.
+HFONT createFont(const FontSpec& spec);
+
+struct ResourceBytes {
+    bool found;            // the module holds the resource
+    const uint8_t* bytes;  // null when it could not be loaded
+    DWORD size;            // 0 when bytes is null
+};
+// number must be a resource number (1 .. 0xFFFF); a null module is the executable.
+ResourceBytes resourceBytes(HMODULE module, int number, const char* type);

@@ -1,0 +1,82 @@
+// Helpers the Windows tests share: where a control sits, what it says, a brush's colour, files.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// A child's rectangle in its parent's client coordinates.
+inline RECT childBox(HWND child) {
+    RECT box;
+    GetWindowRect(child, &box);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&box), 2);
+    return box;
+}
+
+inline std::string windowText(HWND window) {
+    char text[300] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+inline COLORREF brushColour(HBRUSH brush) {
+    LOGBRUSH info = {};
+    GetObjectA(brush, sizeof info, &info);
+    return info.lbColor;
+}
+
+inline bool exists(const std::string& name) {
+    return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The whole file, or "(missing)" when it cannot be opened.
+inline std::string readFile(const std::string& name) {
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "(missing)";
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    if (!bytes.empty()) ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    return bytes.substr(0, read);
+}
+
+// An empty file.
+inline void touch(const char* name) {
+    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
+    CloseHandle(file);
+}
+
+// Dispatches this thread's messages until done() holds or ms milliseconds have passed; whether
+// it holds in the end.
+inline bool pumpUntil(const std::function<bool()>& done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= ms) return done();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return true;
+}
+
+// Room left in the GDI handle table: objects that can still be made. (GetGuiResources is a stub
+// under Wine, so leaks are measured by what a loop can no longer allocate.)
+inline int freeGdiSlots() {
+    std::vector<HBITMAP> made;
+    while (made.size() < 200000) {
+        HBITMAP bitmap = CreateBitmap(1, 1, 1, 1, nullptr);
+        if (!bitmap) break;
+        made.push_back(bitmap);
+    }
+    for (HBITMAP bitmap : made) DeleteObject(bitmap);
+    return static_cast<int>(made.size());
+}
