@@ -5,10 +5,6 @@
 #include <string>
 #include <vector>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 #include "evaluation/judge.h"
 #include "quizdata/codec_bytes.h"
@@ -55,14 +51,6 @@ constexpr char kJudgeUsage[] =
     "259 caractères. Mettez -- avant les textes qui commencent par '-'.\n"
     "Code de sortie : 0 jugé, 1 texte ou ligne refusé (sa ligne et son champ sont nommés),\n"
     "2 erreur d'usage.\n";
-
-void setBinary(std::FILE* stream) {
-#ifdef _WIN32
-    _setmode(_fileno(stream), _O_BINARY);
-#else
-    (void)stream;
-#endif
-}
 
 // Shared by pack and unpack: IN through the codec into OUT, OUT untouched on any failure.
 int runCodecCommand(const char* command, int argc, char** argv, bool packing) {

@@ -68,14 +68,6 @@ std::string randomSuffix() {
     return text;
 }
 
-void setBinary(std::FILE* stream) {
-#ifdef _WIN32
-    _setmode(_fileno(stream), _O_BINARY);
-#else
-    (void)stream;
-#endif
-}
-
 // Reads `in` to its end or until `limit` is passed (one byte more is enough to know).
 bool readBounded(std::FILE* in, ReadLimit limit, std::vector<uint8_t>& bytes, std::string& error) {
     bytes.clear();
@@ -157,6 +149,14 @@ bool writeTemporary(const fs::path& target, const std::vector<uint8_t>& bytes, f
 }
 
 }  // namespace
+
+void setBinary(std::FILE* stream) {
+#ifdef _WIN32
+    _setmode(_fileno(stream), _O_BINARY);
+#else
+    (void)stream;
+#endif
+}
 
 fs::path resolveQuizPath(const fs::path& baseDir, const std::string& utf8Name) {
     const fs::path name = fs::u8path(utf8Name);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -52,6 +53,9 @@ bool writeFileReplacing(const std::filesystem::path& target, const std::vector<u
 
 // Writes to standard output (binary) and flushes; false when any byte could not be written.
 bool writeStandardOutput(const void* data, size_t size);
+
+// Puts a standard stream in binary mode where text mode would translate line ends (Windows).
+void setBinary(std::FILE* stream);
 
 // The folder of the running executable; empty when it cannot be found.
 std::filesystem::path toolDirectory();

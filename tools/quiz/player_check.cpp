@@ -1,5 +1,6 @@
 #include "tools/quiz/player_check.h"
 
+#include "media/control_ids.h"
 #include "tools/pe/pe_format.h"
 #include "tools/pe/pe_image.h"
 #include "tools/pe/pe_resources.h"
@@ -12,7 +13,7 @@ constexpr uint16_t kDllImage = 0x2000;
 constexpr uint16_t kRtDialog = 5;
 constexpr uint16_t kRtRcdata = 10;
 // The question grid's and the header panel's dialog templates.
-constexpr uint16_t kPlayerDialogs[] = {1001, 1002};
+constexpr uint16_t kPlayerDialogs[] = {kGridDialogId, kHeaderDialogId};
 
 bool hasResource(const std::vector<PeResource>& all, const ResourceName& type,
                  const ResourceName& name) {
