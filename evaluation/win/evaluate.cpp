@@ -2,7 +2,6 @@
 #include "evaluation/win/evaluate.h"
 
 #include <string>
-#include <vector>
 
 #include "evaluation/answer_slots.h"
 #include "evaluation/judge.h"
@@ -13,6 +12,10 @@
 #include "media/win/picture.h"
 
 namespace {
+
+// Set while a batch is open; gScoreOwed once an evaluation in it left the recount to its end.
+bool gBatchOpen = false;
+bool gScoreOwed = false;
 
 std::string fieldText(HWND grid, int fieldId) {
     char text[kTextCapacity] = "";
@@ -62,14 +65,19 @@ void revealQuestion(Quiz* quiz, HWND grid, const QuizItem* item, int question) {
     if (revealsPicture(quiz->revealMode)) showAnswerPicture(grid, question);
 }
 
-void showAllExplanationsWhenSolved(Quiz* quiz, HWND grid, int fields) {
-    std::vector<std::string> verdicts;
-    for (int k = 1; k <= fields; ++k) {
+// Read from the last label down, stopping at the first that is not "BRAVO": while the grid is
+// built the last label does not exist yet, so one read settles it instead of one per field.
+bool everyVerdictSolved(HWND grid, int fields) {
+    for (int k = fields; k >= 1; --k) {
         char text[kVerdictReadLimit] = "";
         GetDlgItemTextA(grid, kVerdictLabelBase + k, text, kVerdictReadLimit);
-        verdicts.emplace_back(text);
+        if (!isSolvedVerdict(text)) return false;
     }
-    if (countBravo(verdicts) != fields) return;
+    return true;
+}
+
+void showAllExplanationsWhenSolved(Quiz* quiz, HWND grid, int fields) {
+    if (!everyVerdictSolved(grid, fields)) return;
     quiz->allSolvedShown = 1;
     for (int q = 0; q < questionsInGrid(quiz->questionCount); ++q) {
         const QuizItem* item = itemAt(quiz, q);
@@ -103,5 +111,18 @@ void evaluateAnswer(Quiz* quiz, HWND grid, int fieldId) {
     if (quiz->revealMode == RevealAllAtEnd && quiz->allSolvedShown == 0)
         showAllExplanationsWhenSolved(
             quiz, grid, answerFieldCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion));
-    updateScore(quiz, grid);
+    if (gBatchOpen) gScoreOwed = true;
+    else updateScore(quiz, grid);
+}
+
+void beginEvaluationBatch() {
+    gBatchOpen = true;
+    gScoreOwed = false;
+}
+
+void endEvaluationBatch(Quiz* quiz, HWND grid) {
+    const bool owed = gScoreOwed;
+    gBatchOpen = false;
+    gScoreOwed = false;
+    if (owed) updateScore(quiz, grid);
 }

@@ -190,8 +190,11 @@ void buildGrid(HWND grid) {
     if (usesQuestionPictures(quiz->kind)) beginPictures(b);
     openSavedAnswers(&b.saved);
     createAnswerFont(quiz);
+    // Each field is judged twice while the grid stands up; the score is counted once, after.
+    beginEvaluationBatch();
     buildQuestions(b, GridSpec{quiz->kind, quiz->questionCount, quiz->answersPerQuestion,
                                quiz->revealMode});
+    endEvaluationBatch(quiz, grid);
     closeSavedAnswers(&b.saved);
     updateScrollRanges(grid);
     finishPictureQueue();

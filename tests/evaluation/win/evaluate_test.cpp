@@ -163,6 +163,19 @@ TEST(EvaluateAnswer, NoQuestionBehindTheFieldGivesAQuestionMark) {
     }
 }
 
+TEST(EvaluateAnswer, ABatchPublishesVerdictsAndRecountsTheScoreOnceAtItsEnd) {
+    Grid grid(kCities, withReveal(RevealNone));
+    beginEvaluationBatch();
+    answer(grid, 1, "paris");
+    answer(grid, 2, "rome");
+    EXPECT_EQ(grid.verdict(2), "BRAVO");
+    EXPECT_EQ(grid.score(), "");  // the header waits for the end of the batch
+    endEvaluationBatch(grid.quiz(), grid.window());
+    EXPECT_EQ(grid.code(), "CODE2");
+    answer(grid, 1, "");  // closed: each evaluation recounts again
+    EXPECT_EQ(grid.score(), " 1 / 2");
+}
+
 TEST(EvaluateAnswer, MissingLabelsAreSkipped) {
     Grid grid(kCities, withReveal(RevealExplanation));
     DestroyWindow(GetDlgItem(grid.window(), kVerdictLabelBase + 1));
