@@ -62,12 +62,6 @@ int countSolved(const std::vector<std::string>& verdicts, int perQuestion) {
     return solved;
 }
 
-int countBravo(const std::vector<std::string>& verdicts) {
-    int count = 0;
-    for (const std::string& verdict : verdicts) count += isSolvedVerdict(verdict.c_str());
-    return count;
-}
-
 std::string scoreText(int solved, int questionCount) {
     char text[32];
     std::snprintf(text, sizeof text, kScoreFormat, solved, questionCount);

@@ -37,7 +37,6 @@ bool isSolvedVerdict(const char* verdict);
 
 // Questions whose every verdict reads "BRAVO"; verdicts are in label order 5001, 5002, ...
 int countSolved(const std::vector<std::string>& verdicts, int perQuestion);
-int countBravo(const std::vector<std::string>& verdicts);
 
 // A leading space, the score, " / ", the number of questions.
 std::string scoreText(int solved, int questionCount);

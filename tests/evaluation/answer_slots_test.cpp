@@ -87,7 +87,6 @@ TEST(AnswerSlots, SolvedCountNeedsEverySlotRight) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(countSolved(c.verdicts, c.perQuestion), c.solved);
     }
-    EXPECT_EQ(countBravo({"BRAVO", "FAUX", "BRAVO", "?"}), 2);
 }
 
 TEST(AnswerSlots, ScoreAndCodeTexts) {
