@@ -23,16 +23,20 @@ using Bytes = std::vector<uint8_t>;
 constexpr uint32_t kRandomSize = 24000;  // random bytes grow by about a third when packed
 
 const char* const kWords[] = {
-    "le", "la", "les", "de", "des", "du", "un", "une", "et", "est", "dans", "sur", "pour", "par",
-    "avec", "qui", "que", "quelle", "quel", "où", "ne", "pas", "plus", "au", "aux", "en", "son",
-    "sa", "ses", "capitale", "ville", "pays", "fleuve", "montagne", "écrivain", "peintre",
-    "chanson", "année", "siècle", "roi", "reine", "château", "guerre", "paix", "été", "hiver",
-    "français", "française", "célèbre", "première", "dernière", "grand", "petite", "nombreux",
-    "histoire", "géographie", "littérature", "musique", "cinéma", "théâtre", "élève", "forêt",
-    "île", "côte", "mer", "océan", "lumière", "étoile", "soleil", "lune", "réponse", "question",
-    "indice", "époque", "révolution", "république", "empereur", "Paris", "Lyon", "Marseille",
-    "Loire", "Seine", "Hugo", "Molière", "Napoléon", "Renoir", "Piaf", "Brel", "à", "très",
-    "toujours", "jamais", "naquit", "écrivit", "peignit", "chanta", "traverse", "domine",
+    "le",          "la",       "les",       "de",      "des",        "du",         "un",
+    "une",         "et",       "est",       "dans",    "sur",        "pour",       "par",
+    "avec",        "qui",      "que",       "quelle",  "quel",       "où",         "ne",
+    "pas",         "plus",     "au",        "aux",     "en",         "son",        "sa",
+    "ses",         "capitale", "ville",     "pays",    "fleuve",     "montagne",   "écrivain",
+    "peintre",     "chanson",  "année",     "siècle",  "roi",        "reine",      "château",
+    "guerre",      "paix",     "été",       "hiver",   "français",   "française",  "célèbre",
+    "première",    "dernière", "grand",     "petite",  "nombreux",   "histoire",   "géographie",
+    "littérature", "musique",  "cinéma",    "théâtre", "élève",      "forêt",      "île",
+    "côte",        "mer",      "océan",     "lumière", "étoile",     "soleil",     "lune",
+    "réponse",     "question", "indice",    "époque",  "révolution", "république", "empereur",
+    "Paris",       "Lyon",     "Marseille", "Loire",   "Seine",      "Hugo",       "Molière",
+    "Napoléon",    "Renoir",   "Piaf",      "Brel",    "à",          "très",       "toujours",
+    "jamais",      "naquit",   "écrivit",   "peignit", "chanta",     "traverse",   "domine",
 };
 
 // Deterministic sentences of French words with capitals, commas, questions and line ends.
@@ -208,7 +212,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], kFlag, sizeof(kFlag) - 1) != 0) continue;
         const std::string dir = argv[i] + sizeof(kFlag) - 1;
-        const bool ok = writeFile(dir + "/french.txt", french()) && writeFile(dir + "/random.bin", noise());
+        const bool ok =
+            writeFile(dir + "/french.txt", french()) && writeFile(dir + "/random.bin", noise());
         if (!ok) std::fprintf(stderr, "cannot write the inputs into %s\n", dir.c_str());
         return ok ? 0 : 1;
     }

@@ -56,7 +56,8 @@ int countSolved(const std::vector<std::string>& verdicts, int perQuestion) {
     const std::size_t group = static_cast<std::size_t>(perQuestion);
     for (std::size_t first = 0; first + group <= verdicts.size(); first += group) {
         std::size_t right = 0;
-        for (std::size_t j = 0; j < group; ++j) right += isSolvedVerdict(verdicts[first + j].c_str());
+        for (std::size_t j = 0; j < group; ++j)
+            right += isSolvedVerdict(verdicts[first + j].c_str());
         if (right == group) ++solved;
     }
     return solved;

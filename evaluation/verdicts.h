@@ -10,7 +10,9 @@ inline constexpr char kVerdictNearly[] = "Presque";
 inline constexpr char kVerdictTooLong[] = "Trop long";
 inline constexpr char kVerdictTooShort[] = "Trop court";
 inline constexpr char kVerdictClose[] = "pas loin";
-inline constexpr char kVerdictIdea[] = "y a de l'id\xE9" "e";
+inline constexpr char kVerdictIdea[] =
+    "y a de l'id\xE9"
+    "e";
 inline constexpr char kVerdictWrong[] = "FAUX";
 inline constexpr char kVerdictEmpty[] = "?";
 

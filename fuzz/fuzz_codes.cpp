@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool hasLineFeed = false;
     for (const std::string& code : codes) {
         if (code.size() > kMaxTextLength) std::abort();
-        if (code.find('\r') != std::string::npos || code.find('\0') != std::string::npos) std::abort();
+        if (code.find('\r') != std::string::npos || code.find('\0') != std::string::npos)
+            std::abort();
         hasLineFeed = hasLineFeed || code.find('\n') != std::string::npos;
     }
     if (hasLineFeed) return 0;

@@ -52,8 +52,8 @@ void checkPrefixes(const std::vector<uint8_t>& bytes) {
     // Every shorter prefix lacks the end marker at least.
     for (size_t length = 3; length < size && length < kEveryPrefixUpTo; ++length) {
         const JpegFrame frame = framePrefix(bytes, length);
-        const bool short_ = frame.problem == JpegProblem::Truncated ||
-                            frame.problem == JpegProblem::NoEndMarker;
+        const bool short_ =
+            frame.problem == JpegProblem::Truncated || frame.problem == JpegProblem::NoEndMarker;
         if (!frame.ok && !short_) std::abort();
     }
 }

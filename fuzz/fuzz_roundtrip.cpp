@@ -19,7 +19,8 @@ std::vector<uint8_t> expand(const uint8_t* data, size_t size) {
     const uint8_t* body = data + 4;
     const size_t bodySize = size - 4;
     std::vector<uint8_t> out(length);
-    for (size_t i = 0; i < length; ++i) out[i] = uint8_t(body[i % bodySize] + drift * (i / bodySize));
+    for (size_t i = 0; i < length; ++i)
+        out[i] = uint8_t(body[i % bodySize] + drift * (i / bodySize));
     return out;
 }
 
@@ -38,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 (length > 0 && length <= kMaxBlockInput && result == CodecOutputTooLarge));
         return 0;
     }
-    require(packedLength >= 2 && packedLength - 1 <= kPackCapacity && packedBytes() == packedLength - 1);
+    require(packedLength >= 2 && packedLength - 1 <= kPackCapacity &&
+            packedBytes() == packedLength - 1);
     require(packInputBytes() == length);
     uint8_t* unpacked = nullptr;
     uint32_t unpackedLength = 0;

@@ -10,7 +10,8 @@ bool isMediaKind(int kind) { return kind == KindAudio || kind == KindVideo; }
 
 int clipTypeOfKind(int kind) { return isMediaKind(kind) ? kind - 1 : 0; }
 
-bool formatClipName(char* name, std::size_t capacity, const char* mediaDir, int question, int type) {
+bool formatClipName(char* name, std::size_t capacity, const char* mediaDir, int question,
+                    int type) {
     if (capacity == 0) return false;
     name[0] = '\0';
     const char* format = nullptr;
@@ -27,10 +28,12 @@ bool formatClipName(char* name, std::size_t capacity, const char* mediaDir, int 
 }
 
 MediaCommand mediaCommandFor(std::uint64_t wParam) {
-    if (wParam > kPlayButtonBase && wParam <= kPlayButtonBase + static_cast<unsigned>(kMaxQuestions)) {
+    if (wParam > kPlayButtonBase &&
+        wParam <= kPlayButtonBase + static_cast<unsigned>(kMaxQuestions)) {
         return {MediaPlay, static_cast<int>(wParam - kPlayButtonBase)};
     }
-    if (wParam > kStopButtonBase && wParam <= kStopButtonBase + static_cast<unsigned>(kMaxQuestions)) {
+    if (wParam > kStopButtonBase &&
+        wParam <= kStopButtonBase + static_cast<unsigned>(kMaxQuestions)) {
         return {MediaStop, static_cast<int>(wParam - kStopButtonBase)};
     }
     return {MediaIgnore, 0};

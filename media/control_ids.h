@@ -7,12 +7,12 @@
 constexpr int kNumberLabelId = 153;
 constexpr int kCaptionLabelId = 156;
 constexpr int kPromptLabelId = 3000;
-constexpr int kAnswerFieldBase = 4000;      // answer field 4000 + k
-constexpr int kVerdictLabelOffset = 1000;   // verdict label = answer field + 1000
-constexpr int kVerdictLabelBase = 5000;     // verdict label 5000 + k
-constexpr int kPlayButtonBase = 6000;       // 6000 + i
-constexpr int kStopButtonBase = 7000;       // 7000 + i
-constexpr int kExplanationLabelBase = 8000; // 8000 + i
+constexpr int kAnswerFieldBase = 4000;       // answer field 4000 + k
+constexpr int kVerdictLabelOffset = 1000;    // verdict label = answer field + 1000
+constexpr int kVerdictLabelBase = 5000;      // verdict label 5000 + k
+constexpr int kPlayButtonBase = 6000;        // 6000 + i
+constexpr int kStopButtonBase = 7000;        // 7000 + i
+constexpr int kExplanationLabelBase = 8000;  // 8000 + i
 constexpr int kPlayerHostId = 9900;
 constexpr int kQuestionPictureBase = 9900;  // 9900 + i
 

@@ -41,9 +41,12 @@ std::size_t skipScanData(const unsigned char* bytes, std::size_t size, std::size
         }
         if (at + 1 >= size) return size;
         const unsigned char next = bytes[at + 1];
-        if (next == 0x00 || isRestart(next)) at += 2;
-        else if (next == kMarkerPrefix) ++at;  // fill byte before a marker
-        else return at;
+        if (next == 0x00 || isRestart(next))
+            at += 2;
+        else if (next == kMarkerPrefix)
+            ++at;  // fill byte before a marker
+        else
+            return at;
     }
     return size;
 }

@@ -17,12 +17,12 @@ enum class JpegProblem {
 };
 
 struct JpegFrame {
-    bool ok = false;               // a whole JPEG of a supported coding, with a non-empty frame
+    bool ok = false;  // a whole JPEG of a supported coding, with a non-empty frame
     PictureFormat format = PictureFormat::Unknown;
-    int width = 0;                 // from the first frame header, even in a damaged file;
-    int height = 0;                // 0 when no frame header was read
+    int width = 0;   // from the first frame header, even in a damaged file;
+    int height = 0;  // 0 when no frame header was read
     bool progressive = false;
-    unsigned char frameMarker = 0; // 0xC0 .. 0xCF: the SOFn of that frame header; 0 without one
+    unsigned char frameMarker = 0;  // 0xC0 .. 0xCF: the SOFn of that frame header; 0 without one
     JpegProblem problem = JpegProblem::NotJpeg;
 };
 

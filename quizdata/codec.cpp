@@ -185,7 +185,8 @@ bool flushBits(BitWriter& w) {
     const uint32_t bytes = (w.bitCount + 7) / 8;
     if (kPackCapacity - w.outPos < bytes) return false;
     const uint64_t aligned = w.bitBuffer << (bytes * 8 - w.bitCount);
-    for (uint32_t i = 0; i < bytes; ++i) w.out[w.outPos++] = uint8_t(aligned >> (8 * (bytes - 1 - i)));
+    for (uint32_t i = 0; i < bytes; ++i)
+        w.out[w.outPos++] = uint8_t(aligned >> (8 * (bytes - 1 - i)));
     w.bitCount = 0;
     return true;
 }
@@ -260,14 +261,16 @@ int32_t packCodes(const uint8_t* input, uint32_t length, uint32_t* table, BitWri
 
 }  // namespace
 
-int32_t unpackBlock(const uint8_t* input, uint32_t length, uint8_t** output, uint32_t* outputLength) {
+int32_t unpackBlock(const uint8_t* input, uint32_t length, uint8_t** output,
+                    uint32_t* outputLength) {
     *output = nullptr;
     *outputLength = 0;
     if (input == nullptr) length = 0;
     gTotalInputBytes = length;
     gInputBytesRead = 0;
     if (length > kMaxBlockInput) return CodecInputTooLarge;
-    auto* dictionary = static_cast<OutputString*>(std::malloc(kDictionarySize * sizeof(OutputString)));
+    auto* dictionary =
+        static_cast<OutputString*>(std::malloc(kDictionarySize * sizeof(OutputString)));
     if (dictionary == nullptr) return CodecNoMemory;
     auto* out = static_cast<uint8_t*>(std::malloc(kUnpackCapacity));
     if (out == nullptr) {

@@ -11,8 +11,9 @@ enum CodecResult : int32_t {
     CodecInputExhausted = -5,
     CodecWidthTooLarge = -6,
     CodecBadCode = -7,
-    CodecOutputTooLarge = -8,  // result would exceed the output buffer (120000 unpacked / 32768 packed)
-    CodecInputTooLarge = -9,   // input over 65535 bytes
+    CodecOutputTooLarge =
+        -8,  // result would exceed the output buffer (120000 unpacked / 32768 packed)
+    CodecInputTooLarge = -9,  // input over 65535 bytes
 };
 
 // In-band codes of the stream; dictionary strings start at FirstFreeCode.
@@ -31,7 +32,8 @@ constexpr uint32_t kUnpackCapacity = 120000, kPackCapacity = 32768, kMaxBlockInp
 // The unpack buffer is kUnpackCapacity bytes, zero after the data; the pack buffer kPackCapacity.
 // Working storage belongs to each call; the counters below are plain module-level values,
 // so run one operation at a time.
-int32_t unpackBlock(const uint8_t* input, uint32_t length, uint8_t** output, uint32_t* outputLength);
+int32_t unpackBlock(const uint8_t* input, uint32_t length, uint8_t** output,
+                    uint32_t* outputLength);
 int32_t packBlock(const uint8_t* input, uint32_t length, uint8_t** output, uint32_t* outputLength);
 
 // Counters of the running or last operation.

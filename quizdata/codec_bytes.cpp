@@ -14,12 +14,17 @@ CodecBytes run(BlockFunction function, const uint8_t* input, size_t length, uint
     uint8_t* buffer = nullptr;
     uint32_t reported = 0;
     out.result = function(input, length32, &buffer, &reported);
-    if (out.result == CodecOk && buffer != nullptr) out.bytes.assign(buffer, buffer + (reported - extra));
+    if (out.result == CodecOk && buffer != nullptr)
+        out.bytes.assign(buffer, buffer + (reported - extra));
     std::free(buffer);
     return out;
 }
 
 }  // namespace
 
-CodecBytes packBytes(const uint8_t* input, size_t length) { return run(packBlock, input, length, 1); }
-CodecBytes unpackBytes(const uint8_t* input, size_t length) { return run(unpackBlock, input, length, 2); }
+CodecBytes packBytes(const uint8_t* input, size_t length) {
+    return run(packBlock, input, length, 1);
+}
+CodecBytes unpackBytes(const uint8_t* input, size_t length) {
+    return run(unpackBlock, input, length, 2);
+}

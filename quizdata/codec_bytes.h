@@ -16,7 +16,9 @@ struct CodecBytes {
 CodecBytes packBytes(const uint8_t* input, size_t length);
 CodecBytes unpackBytes(const uint8_t* input, size_t length);
 
-inline CodecBytes packBytes(const std::vector<uint8_t>& input) { return packBytes(input.data(), input.size()); }
+inline CodecBytes packBytes(const std::vector<uint8_t>& input) {
+    return packBytes(input.data(), input.size());
+}
 inline CodecBytes unpackBytes(const std::vector<uint8_t>& input) {
     return unpackBytes(input.data(), input.size());
 }

@@ -97,7 +97,8 @@ PayloadResult parseDefinition(const uint8_t* data, size_t length, DefinitionData
     out.answersPerQuestion = header[3];
     if (out.questionCount > kMaxQuestions) return PayloadTooManyQuestions;
 
-    for (std::string* text : {&out.title, &out.author, &out.description, &out.caption1, &out.caption2})
+    for (std::string* text :
+         {&out.title, &out.author, &out.description, &out.caption1, &out.caption2})
         if (!in.readToken(*text)) return PayloadTruncated;
     if (!readQuestions(in, out)) return PayloadTruncated;
 

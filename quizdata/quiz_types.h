@@ -19,9 +19,9 @@ constexpr int kMaxQuestions = 96;
 constexpr int kCodeCount = 96;
 
 // Resource numbers of the executable.
-constexpr int kDefinitionResource = 104;  // "PATCH"
-constexpr int kCodesResource = 105;       // "PATCH"
-constexpr int kQuestionMediaBase = 400;   // "IMG" 400 + i: picture or clip of question i
-constexpr int kAnswerPictureBase = 10400; // "IMG" 10400 + i: answer picture of question i
+constexpr int kDefinitionResource = 104;   // "PATCH"
+constexpr int kCodesResource = 105;        // "PATCH"
+constexpr int kQuestionMediaBase = 400;    // "IMG" 400 + i: picture or clip of question i
+constexpr int kAnswerPictureBase = 10400;  // "IMG" 10400 + i: answer picture of question i
 constexpr char kPatchType[] = "PATCH";
 constexpr char kImgType[] = "IMG";

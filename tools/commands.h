@@ -2,9 +2,9 @@
 #pragma once
 
 struct ToolCommand {
-    const char* name;     // as typed: "pack"
-    const char* summary;  // one line for `velto --help`
-    const char* usage;    // full text for `velto NAME --help`
+    const char* name;                   // as typed: "pack"
+    const char* summary;                // one line for `velto --help`
+    const char* usage;                  // full text for `velto NAME --help`
     int (*run)(int argc, char** argv);  // argv[0] is the command name; returns the exit status
 };
 

@@ -14,7 +14,7 @@
 namespace {
 
 const ToolCommand* const kCommands[] = {
-    &kBuildCommand, &kCheckCommand, &kInspectCommand, &kExtractCommand,
+    &kBuildCommand, &kCheckCommand,  &kInspectCommand, &kExtractCommand,
     &kPackCommand,  &kUnpackCommand, &kJudgeCommand,
 };
 

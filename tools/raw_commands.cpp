@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-
 #include "evaluation/judge.h"
 #include "quizdata/codec_bytes.h"
 #include "quizdata/quiz_types.h"
@@ -193,8 +192,9 @@ int runJudge(int argc, char** argv) {
 
 }  // namespace
 
-const ToolCommand kPackCommand = {"pack", "compacter un fichier en un bloc compacté", kPackUsage, runPack};
-const ToolCommand kUnpackCommand = {"unpack", "décompacter un bloc compacté dans un fichier", kUnpackUsage,
-                                    runUnpack};
+const ToolCommand kPackCommand = {"pack", "compacter un fichier en un bloc compacté", kPackUsage,
+                                  runPack};
+const ToolCommand kUnpackCommand = {"unpack", "décompacter un bloc compacté dans un fichier",
+                                    kUnpackUsage, runUnpack};
 const ToolCommand kJudgeCommand = {"judge", "juger une réponse tapée comme le lecteur", kJudgeUsage,
                                    runJudge};

@@ -65,8 +65,8 @@ void layoutSlots(const GridSpec& shape, int i, int left, int top, int width,
     if (shape.answersPerQuestion == 1) {
         out.push_back(place(GridControl::AnswerField, kAnswerFieldBase + i, left, top, width,
                             kControlHeight, i, 1, GridFont::Answer));
-        out.push_back(place(GridControl::VerdictLabel, kVerdictLabelBase + i, left,
-                            top + kSlotStep, width, kControlHeight, i, 1));
+        out.push_back(place(GridControl::VerdictLabel, kVerdictLabelBase + i, left, top + kSlotStep,
+                            width, kControlHeight, i, 1));
         return;
     }
     for (int j = 1; j <= shape.answersPerQuestion; ++j) {
@@ -76,8 +76,8 @@ void layoutSlots(const GridSpec& shape, int i, int left, int top, int width,
         }
         const int field = kAnswerFieldBase + 2 * (i - 1) + j;
         const int y = top + kSlotStep * (j - 1);
-        out.push_back(place(GridControl::AnswerField, field, left, y,
-                            width - kTwoSlotFieldShrink, kControlHeight, i, j, GridFont::Answer));
+        out.push_back(place(GridControl::AnswerField, field, left, y, width - kTwoSlotFieldShrink,
+                            kControlHeight, i, j, GridFont::Answer));
         out.push_back(place(GridControl::VerdictLabel, field + kVerdictLabelOffset,
                             left + width - kTwoSlotVerdictWidth, y, kTwoSlotVerdictWidth,
                             kControlHeight, i, j, GridFont::DefaultGui));
@@ -96,8 +96,8 @@ void layoutCell(const GridSpec& shape, int i, PictureSize picture, GridCursor& c
     if (shape.kind == KindPicture) {
         out.push_back(place(GridControl::QuestionPicture, kQuestionPictureBase + i,
                             x + (kPictureBox - picture.width) / 2,
-                            y + (kPictureBox - picture.height) / 2, picture.width,
-                            picture.height, i));
+                            y + (kPictureBox - picture.height) / 2, picture.width, picture.height,
+                            i));
         answerTop = y + kPictureBand;
         fieldLeft = x;
         fieldWidth = kCellFieldWidth;
@@ -124,8 +124,8 @@ void layoutCell(const GridSpec& shape, int i, PictureSize picture, GridCursor& c
                             answerTop + kExplanationOffset, kCellFieldWidth, kExplanationHeight, i,
                             0, GridFont::DefaultGui));
     }
-    const int rowBottom = answerTop + (hasExplanations(shape) ? kCellRowHeightWithExplanation
-                                                             : kCellRowHeight);
+    const int rowBottom =
+        answerTop + (hasExplanations(shape) ? kCellRowHeightWithExplanation : kCellRowHeight);
     if (column == 0) {
         cursor.canvasWidth = kCellCanvasWidth;
         cursor.canvasHeight = rowBottom;
@@ -134,27 +134,21 @@ void layoutCell(const GridSpec& shape, int i, PictureSize picture, GridCursor& c
     }
 }
 
-std::vector<ControlPlacement> layoutQuestion(const GridSpec& shape, int question, PictureSize picture,
-                                             GridCursor& cursor) {
+std::vector<ControlPlacement> layoutQuestion(const GridSpec& shape, int question,
+                                             PictureSize picture, GridCursor& cursor) {
     std::vector<ControlPlacement> out;
     switch (shape.kind) {
-    case KindText:
-        layoutTextRow(question, cursor, out);
-        break;
+    case KindText: layoutTextRow(question, cursor, out); break;
     case KindPicture:
     case KindAudio:
-    case KindVideo:
-        layoutCell(shape, question, picture, cursor, out);
-        break;
-    default:
-        break;
+    case KindVideo: layoutCell(shape, question, picture, cursor, out); break;
+    default: break;
     }
     return out;
 }
 
 void finishCanvas(const GridSpec& shape, GridCursor& cursor) {
-    cursor.canvasWidth +=
-        shape.answersPerQuestion == 2 ? kCanvasMarginTwoAnswers : kCanvasMargin;
+    cursor.canvasWidth += shape.answersPerQuestion == 2 ? kCanvasMarginTwoAnswers : kCanvasMargin;
 }
 
 }  // namespace

@@ -31,7 +31,8 @@ struct ControlPlacement {
     int question;  // 1-based
     int slot;      // 1-based answer slot (fields, verdicts, captions), else 0
     GridFont font;
-    // Answer fields of a text row are judged before their procedure is installed; cells the reverse.
+    // Answer fields of a text row are judged before their procedure is installed; cells the
+    // reverse.
     bool evaluateBeforeSubclass;
 };
 

@@ -24,8 +24,8 @@ MainLayout mainLayout(int clientWidth, int clientHeight) {
     MainLayout layout;
     layout.grid = {kMargin, kGridTop, dialogWidth, atLeastZero(clientHeight - kGridHeightLoss)};
     layout.header = {kMargin, kHeaderTop, dialogWidth, kHeaderHeight};
-    layout.versionLabel = {clientWidth - kLabelFromRight, clientHeight - kLabelFromBottom, kLabelWidth,
-                           kLabelHeight};
+    layout.versionLabel = {clientWidth - kLabelFromRight, clientHeight - kLabelFromBottom,
+                           kLabelWidth, kLabelHeight};
     return layout;
 }
 
@@ -35,5 +35,6 @@ WindowBox versionLabelAtCreation(int clientBottom) {
 
 ScreenPoint centredOrigin(const WindowBox& desktop, int windowWidth, int windowHeight) {
     // Integer division in C++ truncates toward zero, as the placement requires.
-    return {desktop.x + (desktop.width - windowWidth) / 2, desktop.y + (desktop.height - windowHeight) / 2};
+    return {desktop.x + (desktop.width - windowWidth) / 2,
+            desktop.y + (desktop.height - windowHeight) / 2};
 }

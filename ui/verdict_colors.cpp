@@ -37,15 +37,12 @@ StaticPaint staticPaint(StaticRole role, const char* verdictText, int bgRed, int
     switch (role) {
     case StaticRole::OnBackground: {
         const bool light = bgRed > kLightComponent || bgGreen > kLightComponent;
-        return StaticPaint{StaticBrush::Background, true, true, light ? kColourBlack : kColourWhite,
-                           false, 0};
+        return StaticPaint{
+            StaticBrush::Background, true, true, light ? kColourBlack : kColourWhite, false, 0};
     }
-    case StaticRole::Verdict:
-        return verdictPaint(verdictText);
-    case StaticRole::Prompt:
-        return filled(StaticBrush::Note, kColourLightYellow);
+    case StaticRole::Verdict: return verdictPaint(verdictText);
+    case StaticRole::Prompt: return filled(StaticBrush::Note, kColourLightYellow);
     case StaticRole::Other:
-    default:
-        return StaticPaint{StaticBrush::None, false, false, 0, false, 0};
+    default: return StaticPaint{StaticBrush::None, false, false, 0, false, 0};
     }
 }

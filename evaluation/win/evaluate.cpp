@@ -110,9 +110,12 @@ void evaluateAnswer(Quiz* quiz, HWND grid, int fieldId) {
     setControlText(grid, verdictLabelId(fieldId), verdict);
     if (quiz->revealMode == RevealAllAtEnd && quiz->allSolvedShown == 0)
         showAllExplanationsWhenSolved(
-            quiz, grid, answerFieldCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion));
-    if (gBatchOpen) gScoreOwed = true;
-    else updateScore(quiz, grid);
+            quiz, grid,
+            answerFieldCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion));
+    if (gBatchOpen)
+        gScoreOwed = true;
+    else
+        updateScore(quiz, grid);
 }
 
 void beginEvaluationBatch() {

@@ -4,7 +4,8 @@
 
 #include "quizdata/win/quiz.h"
 
-// Judges answer field fieldId of the grid, publishes the verdict and its reveals, recounts the score.
+// Judges answer field fieldId of the grid, publishes the verdict and its reveals, recounts the
+// score.
 void evaluateAnswer(Quiz* quiz, HWND grid, int fieldId);
 
 // Between these two (the grid's build), evaluations publish their verdicts and reveals as usual

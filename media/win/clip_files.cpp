@@ -19,7 +19,8 @@ constexpr char kVideoLoadFailure[] = "Impossible de charger le fichier vidéo.";
 // All or nothing: a file that cannot be written whole is removed, so that no half clip is left
 // behind nor handed to the player.
 bool writeClipFile(const char* name, const void* data, DWORD size) {
-    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     BOOL wrote = WriteFile(file, data, size, &written, nullptr);

@@ -12,7 +12,8 @@
 namespace {
 
 // {7BF80980-BF32-101A-8BBB-00AA00300CAB}
-constexpr IID kIidPicture = {0x7BF80980, 0xBF32, 0x101A, {0x8B, 0xBB, 0x00, 0xAA, 0x00, 0x30, 0x0C, 0xAB}};
+constexpr IID kIidPicture = {
+    0x7BF80980, 0xBF32, 0x101A, {0x8B, 0xBB, 0x00, 0xAA, 0x00, 0x30, 0x0C, 0xAB}};
 
 // A stream over a private copy of the bytes; releasing the stream frees the copy.
 IStream* streamOverCopy(const void* bytes, std::size_t length) {
@@ -88,7 +89,8 @@ HBITMAP fitBitmap(HBITMAP source, int boxWidth, int boxHeight) {
         HGDIOBJ toBefore = SelectObject(to, result);
         SetStretchBltMode(to, HALFTONE);
         SetBrushOrgEx(to, 0, 0, nullptr);  // HALFTONE wants the brush origin reset
-        BOOL drawn = StretchBlt(to, 0, 0, fitted.width, fitted.height, from, 0, 0, width, height, SRCCOPY);
+        BOOL drawn =
+            StretchBlt(to, 0, 0, fitted.width, fitted.height, from, 0, 0, width, height, SRCCOPY);
         SelectObject(from, fromBefore);
         SelectObject(to, toBefore);
         if (!drawn || !fromBefore) {
@@ -105,7 +107,8 @@ HBITMAP fitBitmap(HBITMAP source, int boxWidth, int boxHeight) {
     return result;
 }
 
-HBITMAP loadFittedPicture(HMODULE module, int number, const char* type, int boxWidth, int boxHeight) {
+HBITMAP loadFittedPicture(HMODULE module, int number, const char* type, int boxWidth,
+                          int boxHeight) {
     // Only a 16-bit number is a resource identifier; anything else would be read as a name pointer.
     if (number <= 0 || number > 0xFFFF || !type) return nullptr;
     if (!module) module = GetModuleHandleA(nullptr);

@@ -110,8 +110,7 @@ void fitControlTo(HWND control, HBITMAP bitmap) {
     const int boxLeft = now.left - (kPictureBox - oldWidth) / 2;
     const int boxTop = now.top - (kPictureBox - oldHeight) / 2;
     SetWindowPos(control, nullptr, boxLeft + (kPictureBox - width) / 2,
-                 boxTop + (kPictureBox - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                 boxTop + (kPictureBox - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void showArrival(HWND parent, const PictureJob& job, HBITMAP bitmap) {
@@ -174,8 +173,10 @@ int processorCount() {
 void startWorker(const std::shared_ptr<Pool>& pool) {
     auto* share = new std::shared_ptr<Pool>(pool);
     HANDLE worker = CreateThread(nullptr, 0, decodeWorker, share, 0, nullptr);
-    if (worker) gLoading.workers.push_back(worker);
-    else delete share;
+    if (worker)
+        gLoading.workers.push_back(worker);
+    else
+        delete share;
 }
 
 }  // namespace
@@ -206,8 +207,8 @@ void queuePicture(const PictureJob& job, const CanvasRect& box) {
     if (!pool || !pool->mailbox) {
         // Nowhere to receive it: decode it in place rather than lose it.
         HMODULE module = pool ? pool->module : nullptr;
-        showArrival(gLoading.parent, job, loadFittedPicture(module, job.resource, kImgType,
-                                                            kPictureBox, kPictureBox));
+        showArrival(gLoading.parent, job,
+                    loadFittedPicture(module, job.resource, kImgType, kPictureBox, kPictureBox));
         return;
     }
     {
@@ -244,8 +245,8 @@ void stopPictureLoading() {
     }
     pool->queued.notify_all();
     if (!gLoading.workers.empty())
-        WaitForMultipleObjects(static_cast<DWORD>(gLoading.workers.size()),
-                               gLoading.workers.data(), TRUE, kStopWaitMs);
+        WaitForMultipleObjects(static_cast<DWORD>(gLoading.workers.size()), gLoading.workers.data(),
+                               TRUE, kStopWaitMs);
     for (HANDLE worker : gLoading.workers) CloseHandle(worker);
     {
         std::lock_guard<std::mutex> hold(pool->lock);

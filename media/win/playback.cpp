@@ -18,7 +18,8 @@ namespace {
 // WindowsMediaPlayer {6BF52A52-394A-11D3-B153-00C04F79FAA6} and IWMPPlayer {6BF52A4F-...}.
 constexpr CLSID kClsidWindowsMediaPlayer = {
     0x6BF52A52, 0x394A, 0x11D3, {0xB1, 0x53, 0x00, 0xC0, 0x4F, 0x79, 0xFA, 0xA6}};
-constexpr IID kIidWmpPlayer = {0x6BF52A4F, 0x394A, 0x11D3, {0xB1, 0x53, 0x00, 0xC0, 0x4F, 0x79, 0xFA, 0xA6}};
+constexpr IID kIidWmpPlayer = {
+    0x6BF52A4F, 0x394A, 0x11D3, {0xB1, 0x53, 0x00, 0xC0, 0x4F, 0x79, 0xFA, 0xA6}};
 constexpr DWORD kPlayerContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
 
 using AttachControl = HRESULT(WINAPI*)(IUnknown* control, HWND host, IUnknown** container);
@@ -49,7 +50,8 @@ void stopPlayer() {
 // The player takes a BSTR; the name is converted from the ANSI code page.
 bool pointPlayerAt(const char* name) {
     wchar_t wide[kClipNameCapacity];
-    if (!MultiByteToWideChar(CP_ACP, 0, name, -1, wide, static_cast<int>(kClipNameCapacity))) return false;
+    if (!MultiByteToWideChar(CP_ACP, 0, name, -1, wide, static_cast<int>(kClipNameCapacity)))
+        return false;
     BSTR url = SysAllocString(wide);
     if (!url) return false;
     HRESULT result = gMedia.player->put_URL(url);
@@ -74,7 +76,8 @@ void showVideoBand(int question) {
 
 void hideVideoBand() {
     if (quizKind() != KindVideo || !gMedia.playerHost) return;
-    SetWindowPos(gMedia.playerHost, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    SetWindowPos(gMedia.playerHost, nullptr, 0, 0, 0, 0,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
 }
 
 void attachPlayer() {
@@ -106,8 +109,8 @@ void createPlayer(HWND grid) {
     gMedia.playerHost = createChild(
         grid, {"STATIC", nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, kPlayerHostId});
     IWMPPlayer* player = nullptr;
-    HRESULT result = CoCreateInstance(kClsidWindowsMediaPlayer, nullptr, kPlayerContext, kIidWmpPlayer,
-                                      reinterpret_cast<void**>(&player));
+    HRESULT result = CoCreateInstance(kClsidWindowsMediaPlayer, nullptr, kPlayerContext,
+                                      kIidWmpPlayer, reinterpret_cast<void**>(&player));
     traceMedia("CoCreateInstance");
     gMedia.playerUnavailable = 1;
     if (FAILED(result) || !player) return;

@@ -8,7 +8,8 @@ namespace {
 // The class of the window in which the media control renders video when it will not render
 // inside its host (a reparented one shows nothing there, so it stays top-level).
 constexpr char kOwnVideoWindowClass[] = "wine_quartz_window";
-constexpr LONG_PTR kFrameStyles = WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+constexpr LONG_PTR kFrameStyles =
+    WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 struct Overlay {
     HWND owner;
@@ -31,7 +32,8 @@ BOOL CALLBACK overlayIfOwnVideo(HWND window, LPARAM overlay) {
     GetWindowThreadProcessId(window, &process);
     if (process != GetCurrentProcessId()) return TRUE;
     char name[sizeof kOwnVideoWindowClass + 1];
-    if (!GetClassNameA(window, name, sizeof name) || std::strcmp(name, kOwnVideoWindowClass) != 0) return TRUE;
+    if (!GetClassNameA(window, name, sizeof name) || std::strcmp(name, kOwnVideoWindowClass) != 0)
+        return TRUE;
     laidOver(window, *reinterpret_cast<const Overlay*>(overlay));
     return TRUE;
 }

@@ -1,10 +1,9 @@
 #include "quizdata/win/controls.h"
 
 HWND createChild(HWND parent, const ChildSpec& spec, HFONT font, bool redraw) {
-    HWND control = CreateWindowExA(0, spec.className, spec.text, spec.style, spec.x, spec.y,
-                                   spec.width, spec.height, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                                   GetModuleHandleA(nullptr), nullptr);
+    HWND control = CreateWindowExA(
+        0, spec.className, spec.text, spec.style, spec.x, spec.y, spec.width, spec.height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleA(nullptr), nullptr);
     if (control && font)
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
     return control;

@@ -59,10 +59,12 @@ void applyDefinition(Quiz* quiz, const DefinitionData& definition) {
     copyText(quiz->caption1, definition.caption1);
     copyText(quiz->caption2, definition.caption2);
     for (const QuestionData& question : definition.questions)
-        appendItem(quiz, question.answer1.c_str(), question.answer2.c_str(), question.prompt.c_str());
+        appendItem(quiz, question.answer1.c_str(), question.answer2.c_str(),
+                   question.prompt.c_str());
     quiz->revealMode = definition.revealMode;
     for (size_t i = 0; i < definition.questions.size(); ++i)
-        copyText(itemAt(quiz, static_cast<int>(i))->explanation, definition.questions[i].explanation);
+        copyText(itemAt(quiz, static_cast<int>(i))->explanation,
+                 definition.questions[i].explanation);
     replaceBackground(quiz, definition.bgRed, definition.bgGreen, definition.bgBlue);
 }
 
@@ -94,8 +96,8 @@ void loadCodes(Quiz* quiz, HMODULE module) {
         return;
     }
     // One entry per question; lines missing from a short payload leave their codes empty.
-    const std::vector<std::string> codes = parseCodes(unpacked.bytes.data(), unpacked.bytes.size(),
-                                                         quiz->questionCount);
+    const std::vector<std::string> codes =
+        parseCodes(unpacked.bytes.data(), unpacked.bytes.size(), quiz->questionCount);
     for (size_t i = 0; i < codes.size() && i < static_cast<size_t>(kCodeCount); ++i)
         copyText(quiz->codes[i], codes[i]);
 }

@@ -48,7 +48,8 @@ void applyDefaults(Quiz* quiz) {
     quiz->hintBrush = CreateSolidBrush(kHintColour);
     quiz->noteBrush = CreateSolidBrush(kNoteColour);
     quiz->mediaDir[0] = '\0';
-    // Left unset by the original defaults; starting them empty means every reader meets a valid text.
+    // Left unset by the original defaults; starting them empty means every reader meets a valid
+    // text.
     quiz->description[0] = '\0';
     quiz->caption1[0] = '\0';
     quiz->caption2[0] = '\0';

@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "inspector: no player window\n");
         return 1;
     }
-    if (place) SetWindowPos(main, nullptr, box[0], box[1], box[2], box[3], SWP_NOZORDER | SWP_NOACTIVATE);
+    if (place)
+        SetWindowPos(main, nullptr, box[0], box[1], box[2], box[3], SWP_NOZORDER | SWP_NOACTIVATE);
     printWindow(main, 0);
     Walk walk{main, 1};
     EnumChildWindows(main, printChild, reinterpret_cast<LPARAM>(&walk));

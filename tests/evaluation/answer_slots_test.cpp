@@ -41,7 +41,8 @@ TEST(AnswerSlots, FieldIdentifierGivesQuestionAndSlot) {
         {KindPicture, 200, 1, 4096, true, 95, 1},
     };
     for (const SlotCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " A " << c.answers << " id " << c.fieldId);
+        SCOPED_TRACE(testing::Message()
+                     << "kind " << c.kind << " A " << c.answers << " id " << c.fieldId);
         const FieldSlot where = slotOfField(c.kind, c.questions, c.answers, c.fieldId);
         EXPECT_EQ(where.valid, c.valid);
         if (!c.valid) continue;
@@ -115,9 +116,19 @@ TEST(AnswerSlots, RevealNeedsTheAnswerAsTyped) {
         {"Paris", "paris", true},
         {"Paris", " Paris", false},  // judged BRAVO, but the space stops the reveal
         {"Paris", "Paris ", false},
-        {"Orl\xE9" "ans", "ORL\xE9" "ANS", true},
-        {"Orl\xE9" "ans", "ORL\xC9" "ANS", false},  // only a..z are folded
-        {"\x8C" "dipe", "OEdipe", false},  // equal to a locale's comparison, not to the reveal
+        {"Orl\xE9"
+         "ans",
+         "ORL\xE9"
+         "ANS",
+         true},
+        {"Orl\xE9"
+         "ans",
+         "ORL\xC9"
+         "ANS",
+         false},  // only a..z are folded
+        {"\x8C"
+         "dipe",
+         "OEdipe", false},  // equal to a locale's comparison, not to the reveal
         {"", "", true},
         {"Paris", nullptr, false},
     };

@@ -45,12 +45,12 @@ const JudgeCase kWorkedCases[] = {
     {"AAB", "AAABXYZ", kVerdictWrong},
     {"", "A", kVerdictAlmost},
     // Edge cases around the worked ones.
-    {"abcdefghij", "abcdefgh", kVerdictNearly},      // 80 % piece, but d = 2 comes first
-    {"abcdefghijk", "abcdefgh", kVerdictTooShort},   // 8 of 11: 72.7 %
+    {"abcdefghij", "abcdefgh", kVerdictNearly},     // 80 % piece, but d = 2 comes first
+    {"abcdefghijk", "abcdefgh", kVerdictTooShort},  // 8 of 11: 72.7 %
     {"Paris", "Piras", kVerdictAnagram},
     {"Paris", "Parus", kVerdictAlmost},
-    {"été", "ÉTÉ", kVerdictNearly},                  // accents are not folded: d = 2
-    {"Paris", "\tParis", kVerdictAlmost},            // only spaces are trimmed
+    {"été", "ÉTÉ", kVerdictNearly},        // accents are not folded: d = 2
+    {"Paris", "\tParis", kVerdictAlmost},  // only spaces are trimmed
     {"Paris", "", kVerdictEmpty},
 };
 
@@ -91,10 +91,14 @@ TEST(Normalisation, TrimAndUpper) {
 }
 
 TEST(EditDistance, KnownValues) {
-    struct Case { const char* a; const char* b; int d; };
+    struct Case {
+        const char* a;
+        const char* b;
+        int d;
+    };
     const Case cases[] = {
-        {"", "", 0}, {"", "abc", 3}, {"abc", "", 3}, {"kitten", "sitting", 3},
-        {"flaw", "lawn", 2}, {"é", "É", 1}, {"ABC", "CBA", 2}, {"AAAA", "A", 3},
+        {"", "", 0},         {"", "abc", 3}, {"abc", "", 3},    {"kitten", "sitting", 3},
+        {"flaw", "lawn", 2}, {"é", "É", 1},  {"ABC", "CBA", 2}, {"AAAA", "A", 3},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(editDistance(c.a, c.b), c.d) << c.a << " / " << c.b;
@@ -110,12 +114,24 @@ TEST(SortLetters, SignedByteOrder) {
 }
 
 TEST(ContainmentTest, Cases) {
-    struct Case { const char* expected; const char* typed; int result; };
+    struct Case {
+        const char* expected;
+        const char* typed;
+        int result;
+    };
     const Case cases[] = {
-        {"PARIS", "PARISIEN", 2},   {"PARISIEN", "PARIS", -2}, {"PARIS", "PARIS", 2},
-        {"PARIS", "LYON", 0},       {"", "A", 1},              {"A", "", -1},
-        {"", "", 1},                {"AAB", "AAABXYZ", 0},     {"AB", "AAB", 2},
-        {"ISIEN", "PARISIEN", 2},   {"PARISIEN", "SIE", -2},   {"ABC", "XXAB", 0},
+        {"PARIS", "PARISIEN", 2},
+        {"PARISIEN", "PARIS", -2},
+        {"PARIS", "PARIS", 2},
+        {"PARIS", "LYON", 0},
+        {"", "A", 1},
+        {"A", "", -1},
+        {"", "", 1},
+        {"AAB", "AAABXYZ", 0},
+        {"AB", "AAB", 2},
+        {"ISIEN", "PARISIEN", 2},
+        {"PARISIEN", "SIE", -2},
+        {"ABC", "XXAB", 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(containmentTest(c.expected, c.typed), c.result) << c.expected << " / " << c.typed;
@@ -126,7 +142,8 @@ TEST(ContainmentTest, Cases) {
 std::string refNormaliseTyped(std::string t) {
     while (!t.empty() && t.back() == ' ') t.pop_back();
     while (!t.empty() && t.front() == ' ') t.erase(t.begin());
-    for (char& ch : t) if (ch >= 'a' && ch <= 'z') ch -= 32;
+    for (char& ch : t)
+        if (ch >= 'a' && ch <= 'z') ch -= 32;
     return t;
 }
 
@@ -164,7 +181,10 @@ int refContains(const std::string& e, const std::string& t) {
         if (j >= l.size()) return 0;
         while (j < l.size() && l[j] != s[0]) j++;
         if (j >= l.size()) return 0;
-        while (i < s.size() && j < l.size() && s[i] == l[j]) { i++; j++; }
+        while (i < s.size() && j < l.size() && s[i] == l[j]) {
+            i++;
+            j++;
+        }
         if (i == s.size()) return 2 * sign;
         i = 0;
     }
@@ -173,7 +193,8 @@ int refContains(const std::string& e, const std::string& t) {
 std::string refJudge(const std::string& expected, const std::string& typed) {
     const std::string t = refNormaliseTyped(typed);
     std::string e = expected;
-    for (char& ch : e) if (ch >= 'a' && ch <= 'z') ch -= 32;
+    for (char& ch : e)
+        if (ch >= 'a' && ch <= 'z') ch -= 32;
     if (t.empty()) return kVerdictEmpty;
     const int d = refDistance(e, t);
     if (d == 0) return kVerdictBravo;
@@ -203,9 +224,14 @@ std::string mutate(const std::string& e, std::mt19937& rng, const std::string& a
     auto pick = [&](size_t n) { return static_cast<size_t>(rng() % (n ? n : 1)); };
     std::string t = e;
     switch (rng() % 6) {
-    case 0: if (!t.empty()) t = t.substr(pick(t.size()), 1 + pick(t.size())); break;
+    case 0:
+        if (!t.empty()) t = t.substr(pick(t.size()), 1 + pick(t.size()));
+        break;
     case 1: t = std::string(pick(3), alphabet[pick(alphabet.size())]) + t + "XY"; break;
-    case 2: for (size_t k = 0; k + 1 < t.size(); k += 2) if (rng() % 3 == 0) std::swap(t[k], t[k + 1]); break;
+    case 2:
+        for (size_t k = 0; k + 1 < t.size(); k += 2)
+            if (rng() % 3 == 0) std::swap(t[k], t[k + 1]);
+        break;
     case 3: t = std::string(pick(3), ' ') + t + std::string(pick(3), ' '); break;
     case 4: t = t.substr(t.size() - t.size() * (6 + pick(4)) / 10); return t;  // a long tail
     default: break;
@@ -215,11 +241,16 @@ std::string mutate(const std::string& e, std::mt19937& rng, const std::string& a
         const char ch = alphabet[pick(alphabet.size())];
         switch (rng() % 3) {
         case 0: t.insert(t.begin() + static_cast<long>(at), ch); break;
-        case 1: if (at < t.size()) t.erase(at, 1); break;
-        default: if (at < t.size()) t[at] = ch; break;
+        case 1:
+            if (at < t.size()) t.erase(at, 1);
+            break;
+        default:
+            if (at < t.size()) t[at] = ch;
+            break;
         }
     }
-    for (char& ch : t) if (ch >= 'A' && ch <= 'Z' && rng() % 4 == 0) ch += 32;
+    for (char& ch : t)
+        if (ch >= 'A' && ch <= 'Z' && rng() % 4 == 0) ch += 32;
     return t;
 }
 
@@ -232,16 +263,18 @@ TEST(JudgeAnswer, AgreesWithPlainJudgeOnRandomPairs) {
         const size_t length = rng() % 28;
         for (size_t i = 0; i < length; ++i) e.push_back(alphabet[rng() % alphabet.size()]);
         if (rng() % 3 == 0 && !e.empty()) e = upperAscii(e);
-        const std::string t = (rng() % 10 == 0) ? std::string(rng() % 4, ' ') : mutate(e, rng, alphabet);
+        const std::string t =
+            (rng() % 10 == 0) ? std::string(rng() % 4, ' ') : mutate(e, rng, alphabet);
         const std::string want = refJudge(e, t);
         ASSERT_STREQ(judgeAnswer(e.c_str(), t.c_str()), want.c_str())
             << "expected '" << e << "' typed '" << t << "'";
         ++seen[want];
     }
-    for (const auto& entry : seen) std::printf("%-14s %d\n", cp1252Label(entry.first).c_str(), entry.second);
-    for (const char* verdict : {kVerdictBravo, kVerdictAnagram, kVerdictAlmost, kVerdictNearly,
-                                kVerdictTooLong, kVerdictTooShort, kVerdictClose, kVerdictIdea,
-                                kVerdictWrong, kVerdictEmpty})
+    for (const auto& entry : seen)
+        std::printf("%-14s %d\n", cp1252Label(entry.first).c_str(), entry.second);
+    for (const char* verdict :
+         {kVerdictBravo, kVerdictAnagram, kVerdictAlmost, kVerdictNearly, kVerdictTooLong,
+          kVerdictTooShort, kVerdictClose, kVerdictIdea, kVerdictWrong, kVerdictEmpty})
         EXPECT_GT(seen[verdict], 20) << verdict;
 }
 
@@ -254,13 +287,15 @@ TEST(JudgeAnswer, ThresholdsAtEveryLength) {
         for (int n : {m / 2 - 1, m / 2, m / 2 + 1, 7 * m / 10 - 1, 7 * m / 10, 7 * m / 10 + 1}) {
             if (n < 1 || n > m - 3) continue;
             const std::string t = e.substr(0, static_cast<size_t>(n));
-            ASSERT_STREQ(judgeAnswer(e.c_str(), t.c_str()), refJudge(e, t).c_str()) << m << "/" << n;
+            ASSERT_STREQ(judgeAnswer(e.c_str(), t.c_str()), refJudge(e, t).c_str())
+                << m << "/" << n;
         }
         for (int d : {m / 5 - 1, m / 5, m / 5 + 1}) {
             if (d < 3 || d > m) continue;
             std::string t = e;
             for (int k = 0; k < d; ++k) t[static_cast<size_t>(m - 1 - k)] = '#';
-            ASSERT_STREQ(judgeAnswer(e.c_str(), t.c_str()), refJudge(e, t).c_str()) << m << "/d" << d;
+            ASSERT_STREQ(judgeAnswer(e.c_str(), t.c_str()), refJudge(e, t).c_str())
+                << m << "/d" << d;
         }
     }
 }

@@ -16,8 +16,10 @@ TEST(ClipNames, FormatByType) {
         int type;
         const char* name;
     } cases[] = {
-        {"", 7, kAudioClipType, "velto7.mp3"},     {"", 96, kVideoClipType, "velto96.avi"},
-        {"", 0, kAudioClipType, "velto0.mp3"},     {"", 0, kVideoClipType, "velto0.avi"},
+        {"", 7, kAudioClipType, "velto7.mp3"},
+        {"", 96, kVideoClipType, "velto96.avi"},
+        {"", 0, kAudioClipType, "velto0.mp3"},
+        {"", 0, kVideoClipType, "velto0.avi"},
         {"clips\\", 3, kAudioClipType, "clips\\velto3.mp3"},
     };
     for (const Case& c : cases) {
@@ -60,12 +62,19 @@ TEST(MediaCommands, WholeWParamSelectsPlayOrStop) {
         MediaAction action;
         int question;
     } cases[] = {
-        {6001, MediaPlay, 1},     {6096, MediaPlay, 96},   {7001, MediaStop, 1},
-        {7096, MediaStop, 96},    {6000, MediaIgnore, 0},  {6097, MediaIgnore, 0},
-        {7000, MediaIgnore, 0},   {7097, MediaIgnore, 0},  {0, MediaIgnore, 0},
+        {6001, MediaPlay, 1},
+        {6096, MediaPlay, 96},
+        {7001, MediaStop, 1},
+        {7096, MediaStop, 96},
+        {6000, MediaIgnore, 0},
+        {6097, MediaIgnore, 0},
+        {7000, MediaIgnore, 0},
+        {7097, MediaIgnore, 0},
+        {0, MediaIgnore, 0},
         {4001, MediaIgnore, 0},
         // A notification other than BN_CLICKED in the high word is not a click.
-        {(1ull << 16) | 6003, MediaIgnore, 0},  {(6ull << 16) | 7003, MediaIgnore, 0},
+        {(1ull << 16) | 6003, MediaIgnore, 0},
+        {(6ull << 16) | 7003, MediaIgnore, 0},
         {(1ull << 32) | 6003, MediaIgnore, 0},
     };
     for (const auto& c : cases) {

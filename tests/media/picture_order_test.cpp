@@ -15,7 +15,7 @@ TEST(PictureLoadOrder, ViewFirstThenGridOrder) {
         CanvasRect view;
         std::vector<int> order;
     } cases[] = {
-        {{0, 0, 533, 307}, {0, 1, 2, 3, 4, 5}},    // the player's first view: cells 0 and 1
+        {{0, 0, 533, 307}, {0, 1, 2, 3, 4, 5}},  // the player's first view: cells 0 and 1
         {{0, 0, 533, 400}, {0, 1, 3, 4, 2, 5}},
         {{0, 0, 100, 500}, {0, 3, 1, 2, 4, 5}},
         {{310, 400, 700, 700}, {4, 5, 0, 1, 2, 3}},

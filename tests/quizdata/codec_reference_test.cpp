@@ -76,7 +76,8 @@ int32_t modelPack(const Bytes& in, Bytes& packed, Stats& stats) {
         const std::string candidate = current + char(in[i]);
         const auto it = w.codesOf.find(candidate);
         if (it != w.codesOf.end()) {
-            if (afterReset && it->second.front() == 259 && candidate.size() >= 3) ++w.stats.resetStringHits;
+            if (afterReset && it->second.front() == 259 && candidate.size() >= 3)
+                ++w.stats.resetStringHits;
             current = candidate;
             continue;
         }
@@ -153,12 +154,31 @@ int32_t modelUnpack(const Bytes& in, std::string& out, uint32_t& fetched) {
         std::string previous(1, char(code & 0xFF));
         uint32_t width = 9, nextCode = 259;
         for (;;) {
-            if (width > 32 || !r.read(width, code)) { result = CodecBadCode; break; }
-            if (code == 258) { nextCode = 259; width = 9; continue; }
-            if (code == 257) { ++width; continue; }
-            if (code != 256 && (code > nextCode || nextCode > 4095)) { result = CodecBadCode; break; }
-            if (out.size() + previous.size() > kUnpackCapacity) { result = CodecOutputTooLarge; break; }
-            if (code == 256) { out += previous; break; }
+            if (width > 32 || !r.read(width, code)) {
+                result = CodecBadCode;
+                break;
+            }
+            if (code == 258) {
+                nextCode = 259;
+                width = 9;
+                continue;
+            }
+            if (code == 257) {
+                ++width;
+                continue;
+            }
+            if (code != 256 && (code > nextCode || nextCode > 4095)) {
+                result = CodecBadCode;
+                break;
+            }
+            if (out.size() + previous.size() > kUnpackCapacity) {
+                result = CodecOutputTooLarge;
+                break;
+            }
+            if (code == 256) {
+                out += previous;
+                break;
+            }
             const char first = code == nextCode ? previous[0] : dictionary[code][0];
             dictionary[nextCode++] = previous + first;
             out += previous;
@@ -172,7 +192,9 @@ int32_t modelUnpack(const Bytes& in, std::string& out, uint32_t& fetched) {
 
 // ---- Comparisons ----------------------------------------------------------------------------
 
-std::string asString(const uint8_t* p, uint32_t n) { return std::string(reinterpret_cast<const char*>(p), n); }
+std::string asString(const uint8_t* p, uint32_t n) {
+    return std::string(reinterpret_cast<const char*>(p), n);
+}
 
 void expectSameUnpack(const Bytes& block) {
     std::string expected;
@@ -180,7 +202,8 @@ void expectSameUnpack(const Bytes& block) {
     const int32_t expectedResult = modelUnpack(block, expected, expectedFetched);
     const CodecBytes unpacked = unpackBytes(block);
     const int32_t result = unpacked.result;
-    ASSERT_EQ(result, expectedResult) << codecResultName(result) << " vs " << codecResultName(expectedResult);
+    ASSERT_EQ(result, expectedResult)
+        << codecResultName(result) << " vs " << codecResultName(expectedResult);
     EXPECT_EQ(inputBytesRead(), expectedFetched);
     EXPECT_EQ(totalInputBytes(), block.size());
     if (result == CodecOk) {
@@ -208,13 +231,15 @@ Stats expectSamePack(const Bytes& input) {
     }
     const Bytes& packed = packedBlock.bytes;
     EXPECT_EQ(packedBytes(), expected.size());
-    EXPECT_TRUE(packed == expected) << "packed bytes differ, sizes " << packed.size() << " / " << expected.size();
+    EXPECT_TRUE(packed == expected)
+        << "packed bytes differ, sizes " << packed.size() << " / " << expected.size();
     expectSameUnpack(packed);
     EXPECT_EQ(inputBytesRead(), packed.size());
     std::string modelOut;
     uint32_t fetched;
     EXPECT_EQ(modelUnpack(packed, modelOut, fetched), CodecOk);
-    EXPECT_TRUE(modelOut == asString(input.data(), uint32_t(input.size()))) << "the model does not round-trip";
+    EXPECT_TRUE(modelOut == asString(input.data(), uint32_t(input.size())))
+        << "the model does not round-trip";
     return stats;
 }
 
@@ -248,7 +273,8 @@ TEST(CodecModel, PackedBytesAndCountersMatchOnRandomBlocks) {
     for (size_t length : lengths) {
         for (uint32_t alphabet : alphabets) {
             for (bool words : {false, true}) {
-                SCOPED_TRACE(testing::Message() << length << " bytes, alphabet " << alphabet << (words ? " words" : ""));
+                SCOPED_TRACE(testing::Message() << length << " bytes, alphabet " << alphabet
+                                                << (words ? " words" : ""));
                 const Stats s = expectSamePack(randomInput(rng, length, alphabet, words));
                 seen.resets += s.resets;
                 seen.maxWidth = std::max(seen.maxWidth, s.maxWidth);
@@ -302,9 +328,13 @@ TEST(CodecModel, DamagedBlocksFailAlike) {
         Stats stats;
         ASSERT_EQ(modelPack(input, block, stats), CodecOk);
         switch (i % 4) {
-        case 0: block.resize(rng() % block.size()); break;                  // cut short
-        case 1: block[rng() % block.size()] ^= uint8_t(1u << (rng() % 8)); break;  // one bit flipped
-        case 2: for (int k = 0; k < 4; ++k) block[rng() % block.size()] = uint8_t(rng()); break;
+        case 0: block.resize(rng() % block.size()); break;  // cut short
+        case 1:
+            block[rng() % block.size()] ^= uint8_t(1u << (rng() % 8));
+            break;  // one bit flipped
+        case 2:
+            for (int k = 0; k < 4; ++k) block[rng() % block.size()] = uint8_t(rng());
+            break;
         default: block.insert(block.end(), 1 + rng() % 5, uint8_t(rng())); break;  // trailing bytes
         }
         SCOPED_TRACE(testing::Message() << "case " << i);

@@ -36,8 +36,9 @@ uint32_t cUnpackLength(const Bytes& block) {
     uint32_t length = 12345;
     if (unpackBlock(block.data(), uint32_t(block.size()), &out, &length) == CodecOk) {
         EXPECT_GE(length, 2u);
-        EXPECT_TRUE(std::all_of(out + (length - 2), out + kUnpackCapacity, [](uint8_t b) { return b == 0; }))
-            << "the buffer is zero after the data";
+        EXPECT_TRUE(std::all_of(out + (length - 2), out + kUnpackCapacity, [](uint8_t b) {
+            return b == 0;
+        })) << "the buffer is zero after the data";
         std::free(out);
     } else {
         EXPECT_EQ(out, nullptr);
@@ -81,7 +82,10 @@ struct StreamWriter {
         put(value, width);
     }
     void widen() { put(257, width++); }
-    void reset() { put(258, width); width = 9; }
+    void reset() {
+        put(258, width);
+        width = 9;
+    }
     Bytes end() {
         put(256, width);
         return bytes;
@@ -179,7 +183,11 @@ TEST(Codec, UnpackHandMadeStreams) {
         {"cut inside the first code", {0x30}, CodecInputExhausted, "", 1},
         {"cut inside a later code", {0x30, 0x98, 0x8C, 0x70}, CodecBadCode, "", 4},
         {"cut right after the first code", {0x30, 0x80}, CodecBadCode, "", 2},
-        {"trailing bytes ignored", {0x30, 0x98, 0x8C, 0x70, 0x00, 0xFF, 0x01, 0x02}, CodecOk, "abc", 5},
+        {"trailing bytes ignored",
+         {0x30, 0x98, 0x8C, 0x70, 0x00, 0xFF, 0x01, 0x02},
+         CodecOk,
+         "abc",
+         5},
         {"code equal to the next free code", codeAfterA(259), CodecOk, "aaa", 4},
         {"code above the next free code", codeAfterA(260), CodecBadCode, "", 3},
         {"far code above", codeAfterA(511), CodecBadCode, "", 3},

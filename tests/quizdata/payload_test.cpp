@@ -34,7 +34,8 @@ std::vector<std::string> codesExact(const std::string& payload, int count) {
 // Header bytes: kind + 1, question count, answers per question.
 std::string header(int kindByte, int count, int answers) {
     return std::string{'\x00', static_cast<char>(kindByte), static_cast<char>(count),
-                       static_cast<char>(answers)} + "Titre|Auteur|Explications|Col 1|Col 2|";
+                       static_cast<char>(answers)} +
+           "Titre|Auteur|Explications|Col 1|Col 2|";
 }
 
 const std::string kTwoAnswersBoth =
@@ -72,13 +73,28 @@ TEST(ParseDefinition, LayoutVariants) {
         uint8_t red;
     };
     const Case cases[] = {
-        {"one answer, mode 0", header(1, 2, 1) + "a|p|b|q|" + raw({0, 7, 8, 9}), 1, {"", ""}, {"", ""}, 7},
+        {"one answer, mode 0",
+         header(1, 2, 1) + "a|p|b|q|" + raw({0, 7, 8, 9}),
+         1,
+         {"", ""},
+         {"", ""},
+         7},
         {"mode 1: colours follow", header(1, 1, 1) + "a|p|" + raw({1, 5, 6, 7}), 1, {""}, {""}, 5},
-        {"mode 2", header(1, 2, 1) + "a|p|b|q|" + "\x02" + "x|y|" + raw({1, 2, 3}), 1, {"", ""}, {"x", "y"}, 1},
+        {"mode 2",
+         header(1, 2, 1) + "a|p|b|q|" + "\x02" + "x|y|" + raw({1, 2, 3}),
+         1,
+         {"", ""},
+         {"x", "y"},
+         1},
         {"mode 4", header(1, 1, 2) + "a|b|p|" + "\x04" + "x|" + raw({1, 2, 3}), 2, {"b"}, {"x"}, 1},
         {"mode 9 reads nothing", header(1, 1, 1) + "a|p|" + raw({9, 4, 5, 6}), 1, {""}, {""}, 4},
         {"answers 3: one token", header(1, 1, 3) + "a|p|" + raw({0, 1, 2, 3}), 3, {""}, {""}, 1},
-        {"empty tokens", header(1, 1, 2) + "||p|" + "\x02" + "|" + raw({1, 2, 3}), 2, {""}, {""}, 1},
+        {"empty tokens",
+         header(1, 1, 2) + "||p|" + "\x02" + "|" + raw({1, 2, 3}),
+         2,
+         {""},
+         {""},
+         1},
     };
     for (const Case& c : cases) {
         DefinitionData d;
@@ -133,7 +149,8 @@ TEST(ParseDefinition, EveryShortPrefixIsTruncated) {
     for (size_t length = 0; length < full.size(); ++length) {
         DefinitionData d;
         EXPECT_EQ(parseExact({full.begin(), full.begin() + static_cast<long>(length)}, d),
-                  PayloadTruncated) << length;
+                  PayloadTruncated)
+            << length;
     }
 }
 
@@ -146,8 +163,8 @@ TEST(WriteDefinition, InverseOfParse) {
         std::vector<uint8_t> written = writeDefinition(d);
         if (payload == kTwoAnswersBoth) {
             // The skipped second reveal token is written empty.
-            const std::string expected = header(2, 2, 2) + "a1|b1|p1|a2|b2|p2|" + "\x03" +
-                                         "e1||e2||" + raw({10, 20, 30});
+            const std::string expected =
+                header(2, 2, 2) + "a1|b1|p1|a2|b2|p2|" + "\x03" + "e1||e2||" + raw({10, 20, 30});
             EXPECT_EQ(written, bytes(expected));
         } else {
             EXPECT_EQ(written, bytes(payload));

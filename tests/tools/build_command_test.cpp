@@ -324,8 +324,9 @@ TEST_F(BuildCommandTest, RebuildingABuiltQuizReplacesItsWholeQuiz) {
 TEST_F(BuildCommandTest, NothingIsWrittenOnError) {
     const std::vector<uint8_t> player = fileBytes(kPlayer);
     fs::copy_file(kPlayer, dir_ / "player.exe");
-    writeFile(dir_ / "bad.toml", "kind = \"picture\"\ntitle = \"T\"\n"
-                                 "[[questions]]\nanswer = \"a\"\nmedia = \"missing.jpg\"\n");
+    writeFile(dir_ / "bad.toml",
+              "kind = \"picture\"\ntitle = \"T\"\n"
+              "[[questions]]\nanswer = \"a\"\nmedia = \"missing.jpg\"\n");
     writeFile(dir_ / "not-a-player.exe", "MZ but nothing more");
     const fs::path good = kExamples / "text/capitales.toml";
     const fs::path out = dir_ / "out.exe";

@@ -18,11 +18,22 @@ TEST(Cp1252, EveryByteSurvivesTheRoundTrip) {
 }
 
 TEST(Cp1252, KnownCharacters) {
-    struct Case { const char* utf8; const char* cp1252; };
+    struct Case {
+        const char* utf8;
+        const char* cp1252;
+    };
     const Case cases[] = {
-        {"y a de l'idée", "y a de l'id\xE9" "e"}, {"€", "\x80"}, {"Œuvre", "\x8Cuvre"},
-        {"l’été", "l\x92\xE9t\xE9"}, {"«»", "\xAB\xBB"}, {"ÿŸ", "\xFF\x9F"}, {"…—", "\x85\x97"},
-        {"\u0081\u008D\u008F\u0090\u009D", "\x81\x8D\x8F\x90\x9D"}, {"", ""},
+        {"y a de l'idée",
+         "y a de l'id\xE9"
+         "e"},
+        {"€", "\x80"},
+        {"Œuvre", "\x8Cuvre"},
+        {"l’été", "l\x92\xE9t\xE9"},
+        {"«»", "\xAB\xBB"},
+        {"ÿŸ", "\xFF\x9F"},
+        {"…—", "\x85\x97"},
+        {"\u0081\u008D\u008F\u0090\u009D", "\x81\x8D\x8F\x90\x9D"},
+        {"", ""},
     };
     for (const Case& c : cases) {
         std::string out;
@@ -44,13 +55,13 @@ TEST(Cp1252, RefusalsNameTheCharacter) {
         {"é😀b", 1, 0x1F600, "'😀' (U+1F600) n'a pas d'équivalent en Windows-1252"},
         {"\u0080", 0, 0x80, "U+0080 n'a pas d'équivalent en Windows-1252"},
         {"ab\xFF", 2, 0xFF, "l'octet 0xFF n'est pas de l'UTF-8"},
-        {"éa\xC3", 2, 0xC3, "l'octet 0xC3 n'est pas de l'UTF-8"},             // cut short
-        {"\xC3\x28", 0, 0xC3, "l'octet 0xC3 n'est pas de l'UTF-8"},           // no continuation
-        {"\xC0\xAF", 0, 0xC0, "l'octet 0xC0 n'est pas de l'UTF-8"},           // overlong
-        {"\xE0\x80\xAF", 0, 0xE0, "l'octet 0xE0 n'est pas de l'UTF-8"},       // overlong
-        {"\xED\xA0\x80", 0, 0xED, "l'octet 0xED n'est pas de l'UTF-8"},       // surrogate
-        {"\xF4\x90\x80\x80", 0, 0xF4, "l'octet 0xF4 n'est pas de l'UTF-8"},   // above U+10FFFF
-        {"x\x80", 1, 0x80, "l'octet 0x80 n'est pas de l'UTF-8"},              // lone continuation
+        {"éa\xC3", 2, 0xC3, "l'octet 0xC3 n'est pas de l'UTF-8"},            // cut short
+        {"\xC3\x28", 0, 0xC3, "l'octet 0xC3 n'est pas de l'UTF-8"},          // no continuation
+        {"\xC0\xAF", 0, 0xC0, "l'octet 0xC0 n'est pas de l'UTF-8"},          // overlong
+        {"\xE0\x80\xAF", 0, 0xE0, "l'octet 0xE0 n'est pas de l'UTF-8"},      // overlong
+        {"\xED\xA0\x80", 0, 0xED, "l'octet 0xED n'est pas de l'UTF-8"},      // surrogate
+        {"\xF4\x90\x80\x80", 0, 0xF4, "l'octet 0xF4 n'est pas de l'UTF-8"},  // above U+10FFFF
+        {"x\x80", 1, 0x80, "l'octet 0x80 n'est pas de l'UTF-8"},             // lone continuation
     };
     for (const Case& c : cases) {
         std::string out;

@@ -14,8 +14,9 @@ namespace {
 
 using namespace toolstest;
 
-const char kQuiz[] = "kind = \"picture\"\ntitle = \"Q\"\n[[questions]]\nanswer = \"a\"\n"
-                     "media = \"pic.jpg\"\n";
+const char kQuiz[] =
+    "kind = \"picture\"\ntitle = \"Q\"\n[[questions]]\nanswer = \"a\"\n"
+    "media = \"pic.jpg\"\n";
 
 // Every entry under the folder: its kind and, for a regular file, its bytes.
 std::map<std::string, std::string> snapshot(const fs::path& dir) {
@@ -53,7 +54,7 @@ void dropDialog(std::vector<uint8_t>& pe) {
 struct Row {
     const char* name;
     std::function<void(const fs::path&)> setUp;  // beyond q.toml, pic.jpg and player.exe
-    std::string command;                          // {d} is the scratch folder
+    std::string command;                         // {d} is the scratch folder
     int status;
     std::string message;  // a fragment of standard error
     std::string stdinPath = "/dev/null", stdoutPath = "";
@@ -106,8 +107,8 @@ std::vector<Row> rows() {
          "check {d}/big.toml", 1, "la taille maximale pour un fichier de quiz est 4,0 Mo"},
         {"media is a pipe",
          [](const fs::path& d) {
-             writeFile(d / "m.toml", std::string(kQuiz).replace(
-                                         std::string(kQuiz).find("pic.jpg"), 7, "fifo.jpg"));
+             writeFile(d / "m.toml", std::string(kQuiz).replace(std::string(kQuiz).find("pic.jpg"),
+                                                                7, "fifo.jpg"));
              mkfifo((d / "fifo.jpg").c_str(), 0600);
          },
          "check {d}/m.toml", 1,
@@ -164,8 +165,8 @@ TEST(HostileCommands, RefusedInFrenchAndNothingChanges) {
         fs::copy_file(kPlayer, dir / "player.exe");
         row.setUp(dir);
         const auto before = snapshot(dir);
-        const Outcome run = runVelto(expand(row.command, dir), captures, row.stdinPath,
-                                     row.stdoutPath);
+        const Outcome run =
+            runVelto(expand(row.command, dir), captures, row.stdinPath, row.stdoutPath);
         EXPECT_EQ(run.status, row.status) << run.err;
         EXPECT_NE(run.err.find(expand(row.message, dir)), std::string::npos) << run.err;
         EXPECT_EQ(snapshot(dir), before) << "a file changed or appeared";

@@ -129,10 +129,11 @@ TEST(QuizPackerTest, OversizedPayloadsAreRefused) {
         readQuizText(textQuiz("reveal = \"explanation\"\n", questions), "q.toml", big, diags));
     PackedQuiz packed;
     EXPECT_FALSE(packQuiz(big, packed, diags));
-    EXPECT_NE(formatDiagnostics("q.toml", diags)
-                  .find("q.toml:1: le bloc de définition du quiz occupe 74897 octets ; au plus 65535 "
-                        "tiennent"),
-              std::string::npos)
+    EXPECT_NE(
+        formatDiagnostics("q.toml", diags)
+            .find("q.toml:1: le bloc de définition du quiz occupe 74897 octets ; au plus 65535 "
+                  "tiennent"),
+        std::string::npos)
         << formatDiagnostics("q.toml", diags);
 
     // Under 65535 bytes, but texts with no repetition pack to more than 32768 bytes.

@@ -137,7 +137,8 @@ std::vector<BadCase> badCases() {
         {"answer picture without a picture reveal",
          "kind = \"picture\"\ntitle = \"Q\"\n[[questions]]\nanswer = \"a\"\nmedia = \"q.jpg\"\n"
          "answer_picture = \"a.jpg\"\n",
-         6, "question 1 : answer_picture ne s'affiche qu'avec reveal = \"picture\" ou \"both\"", true},
+         6, "question 1 : answer_picture ne s'affiche qu'avec reveal = \"picture\" ou \"both\"",
+         true},
         {"explanation that is never shown", textQuiz("", q + "explanation = \"E\"\n"), 6,
          "question 1 : explanation est laissée de côté avec reveal = \"none\"", true},
         {"captions of a one-answer quiz", textQuiz("captions = [\"A\", \"B\"]\n", q), 3,
@@ -246,10 +247,14 @@ TEST(QuizFileTest, AllStringFormsKeepTheirMeaning) {
     EXPECT_EQ(quiz.definition.title, "C:\\dossier \"\xE9t\xE9\"");
     EXPECT_EQ(quiz.definition.author, "l'\xE9t\xE9 \\n'");
     EXPECT_EQ(quiz.definition.description, "caf\xE9 \xE9 \"");
-    EXPECT_EQ(quiz.definition.caption1, "\x9C" "uvre");
+    EXPECT_EQ(quiz.definition.caption1,
+              "\x9C"
+              "uvre");
     EXPECT_EQ(quiz.definition.caption2, "\x80");
     EXPECT_EQ(quiz.definition.questions[0].prompt, "\xAB P \xBB");
-    EXPECT_EQ(quiz.definition.questions[0].explanation, "\xC9t\xE9 \xE7" "a \x8A \xE9");
+    EXPECT_EQ(quiz.definition.questions[0].explanation,
+              "\xC9t\xE9 \xE7"
+              "a \x8A \xE9");
 }
 
 TEST(QuizFileTest, DefaultsAndPaddedCodes) {
@@ -360,7 +365,8 @@ TEST_F(QuizMediaTest, ReadsMediaAndReportsEachBadFileAtItsLine) {
     EXPECT_NE(report.find("q.toml:10: impossible de lire 'img/none.jpg' : fichier introuvable"),
               std::string::npos);
     EXPECT_NE(report.find("q.toml:13: 'img/empty.jpg' est vide"), std::string::npos);
-    EXPECT_NE(report.find("q.toml:16: impossible de lire 'img' : c'est un dossier"), std::string::npos);
+    EXPECT_NE(report.find("q.toml:16: impossible de lire 'img' : c'est un dossier"),
+              std::string::npos);
 }
 
 TEST_F(QuizMediaTest, KindDecidesTheFormatOfQuestionMedia) {

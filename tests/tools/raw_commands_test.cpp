@@ -41,7 +41,8 @@ protected:
 
     std::vector<std::string> entries() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename());
+        for (const auto& entry : fs::directory_iterator(dir_))
+            names.push_back(entry.path().filename());
         return names;
     }
 
@@ -144,7 +145,7 @@ TEST_F(RawCommands, JudgeOnePair) {
         {"abcdefghijklmnop", "abcdefghijklmxyz", "y a de l'idée"},
         {"Chateaubriand", "chateau", "pas loin"},
         {"-5 °C", "-5 °c", "BRAVO"},
-        {repeat("é", 259), "é", "FAUX"},       // 259 characters once in Windows-1252
+        {repeat("é", 259), "é", "FAUX"},  // 259 characters once in Windows-1252
         {"Paris", "   ", "?"},
     };
     for (const Case& c : cases) {
@@ -159,12 +160,15 @@ TEST_F(RawCommands, JudgeRefusesTexts) {
         std::string expected, typed, message;
     };
     const Case cases[] = {
-        {"Paris", "Ωmega", "velto judge : réponse tapée : caractère 1 : 'Ω' (U+03A9) n'a pas "
-                           "d'équivalent en Windows-1252\n"},
-        {std::string(260, 'a'), "a", "velto judge : réponse attendue : 260 caractères ; une "
-                                     "réponse fait au plus 259 caractères\n"},
-        {"Par\xFFis", "a", "velto judge : réponse attendue : caractère 4 : l'octet 0xFF n'est "
-                           "pas de l'UTF-8\n"},
+        {"Paris", "Ωmega",
+         "velto judge : réponse tapée : caractère 1 : 'Ω' (U+03A9) n'a pas "
+         "d'équivalent en Windows-1252\n"},
+        {std::string(260, 'a'), "a",
+         "velto judge : réponse attendue : 260 caractères ; une "
+         "réponse fait au plus 259 caractères\n"},
+        {"Par\xFFis", "a",
+         "velto judge : réponse attendue : caractère 4 : l'octet 0xFF n'est "
+         "pas de l'UTF-8\n"},
     };
     for (const Case& c : cases) {
         const Outcome run = velto("judge -- " + quote(c.expected) + " " + quote(c.typed));
@@ -176,9 +180,10 @@ TEST_F(RawCommands, JudgeRefusesTexts) {
 
 // The batch mode gives, line for line, what the judge gives in-process.
 TEST_F(RawCommands, JudgeBatchMatchesTheJudge) {
-    const std::vector<std::string> words = {"Paris", "paris", "Parisien", "é", "É", "La mer",
-                                            "mer la", " ", "chateaubriand", "chateau", "y", "Œuf",
-                                            "abcdefghijklmnop", "abcdefghijklmxyz", ""};
+    const std::vector<std::string> words = {
+        "Paris", "paris",         "Parisien", "é", "É",   "La mer",           "mer la",
+        " ",     "chateaubriand", "chateau",  "y", "Œuf", "abcdefghijklmnop", "abcdefghijklmxyz",
+        ""};
     std::mt19937 rng(11);
     std::string input, expected;
     for (int line = 0; line < 3000; ++line) {
@@ -210,8 +215,9 @@ TEST_F(RawCommands, JudgeBatchGoesOnAfterABadLine) {
         {"Paris\tParis\r\nParis\t" + std::string(260, 'P') + "\r\nRome\tRome\r\n", "BRAVO\nBRAVO\n",
          "velto judge : ligne 2 : réponse tapée : 260 caractères ; une réponse fait au plus 259 "
          "caractères\n"},
-        {"Π\tParis\n", "", "velto judge : ligne 1 : réponse attendue : caractère 1 : 'Π' (U+03A0) "
-                           "n'a pas d'équivalent en Windows-1252\n"},
+        {"Π\tParis\n", "",
+         "velto judge : ligne 1 : réponse attendue : caractère 1 : 'Π' (U+03A0) "
+         "n'a pas d'équivalent en Windows-1252\n"},
         {std::string("Pa\0ris\tParis\n", 13), "",
          "velto judge : ligne 1 : réponse attendue : contient un octet nul\n"},
         {"\n\nParis\tparis\n", "BRAVO\n",

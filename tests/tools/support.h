@@ -66,10 +66,9 @@ inline Outcome runVelto(const std::string& arguments, const fs::path& captures,
                         const std::string& stdinPath = "/dev/null",
                         const std::string& stdoutPath = "") {
     const fs::path out = captures / "stdout.txt", err = captures / "stderr.txt";
-    const std::string command = quote(kVelto.string()) + " " + arguments + " <" +
-                                quote(stdinPath) + " >" +
-                                quote(stdoutPath.empty() ? out.string() : stdoutPath) + " 2>" +
-                                quote(err.string());
+    const std::string command = quote(kVelto.string()) + " " + arguments + " <" + quote(stdinPath) +
+                                " >" + quote(stdoutPath.empty() ? out.string() : stdoutPath) +
+                                " 2>" + quote(err.string());
     const int raw = std::system(command.c_str());
     Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
     fs::remove(out);

@@ -12,9 +12,9 @@ TEST(AnswerKeys, KeysOfAnAnswerField) {
         unsigned key;
         FieldKeyAction action;
     } const cases[] = {
-        {9, KeyBringIntoView}, {13, KeyEvaluate},  {112, KeyFillUnsolved}, {113, KeySaveAnswers},
-        {33, KeyPageUp},       {38, KeyPageUp},    {34, KeyPageDown},      {40, KeyPageDown},
-        {37, KeyPassOn},       {39, KeyPassOn},    {114, KeyPassOn},       {'A', KeyPassOn},
+        {9, KeyBringIntoView}, {13, KeyEvaluate}, {112, KeyFillUnsolved}, {113, KeySaveAnswers},
+        {33, KeyPageUp},       {38, KeyPageUp},   {34, KeyPageDown},      {40, KeyPageDown},
+        {37, KeyPassOn},       {39, KeyPassOn},   {114, KeyPassOn},       {'A', KeyPassOn},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);

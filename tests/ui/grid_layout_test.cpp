@@ -41,10 +41,9 @@ TEST(GridLayout, EmptyAndUnknownKindsGiveMarginOnlyCanvas) {
     struct Case {
         int kind, count, answers, width;
     } cases[] = {
-        {KindText, 0, 1, 20},    {KindPicture, 0, 1, 20}, {KindAudio, 0, 1, 20},
-        {KindVideo, 0, 1, 20},   {KindText, 0, 2, 80},    {KindPicture, 0, 2, 80},
-        {KindAudio, 0, 2, 80},   {KindVideo, 0, 2, 80},   {4, 5, 1, 20},
-        {-1, 5, 2, 80},          {99, 96, 1, 20},
+        {KindText, 0, 1, 20}, {KindPicture, 0, 1, 20}, {KindAudio, 0, 1, 20}, {KindVideo, 0, 1, 20},
+        {KindText, 0, 2, 80}, {KindPicture, 0, 2, 80}, {KindAudio, 0, 2, 80}, {KindVideo, 0, 2, 80},
+        {4, 5, 1, 20},        {-1, 5, 2, 80},          {99, 96, 1, 20},
     };
     for (const Case& c : cases) {
         GridLayout l = layout(c.kind, c.count, c.answers, RevealExplanation);
@@ -96,9 +95,11 @@ TEST(GridLayout, CreationOrderPerKind) {
         GridSpec shape;
         std::vector<C> firstQuestion;
     } cases[] = {
-        {{KindText, 2, 2, RevealNone}, {C::NumberLabel, C::PromptLabel, C::AnswerField, C::VerdictLabel}},
+        {{KindText, 2, 2, RevealNone},
+         {C::NumberLabel, C::PromptLabel, C::AnswerField, C::VerdictLabel}},
         {{KindPicture, 2, 1, RevealBoth},
-         {C::QuestionPicture, C::NumberLabel, C::AnswerField, C::VerdictLabel, C::ExplanationLabel}},
+         {C::QuestionPicture, C::NumberLabel, C::AnswerField, C::VerdictLabel,
+          C::ExplanationLabel}},
         {{KindPicture, 2, 2, RevealPicture},
          {C::QuestionPicture, C::CaptionLabel, C::CaptionLabel, C::NumberLabel, C::AnswerField,
           C::VerdictLabel, C::AnswerField, C::VerdictLabel}},
@@ -117,13 +118,15 @@ TEST(GridLayout, CreationOrderPerKind) {
         std::vector<C> first;
         for (const auto& p : l.placements)
             if (p.question == 1) first.push_back(p.control);
-        EXPECT_EQ(first, c.firstQuestion) << "kind " << c.shape.kind << " answers "
-                                          << c.shape.answersPerQuestion;
+        EXPECT_EQ(first, c.firstQuestion)
+            << "kind " << c.shape.kind << " answers " << c.shape.answersPerQuestion;
         // Question 2's controls all come after question 1's.
         bool seenSecond = false;
         for (const auto& p : l.placements) {
-            if (p.question == 2) seenSecond = true;
-            else EXPECT_FALSE(seenSecond) << "question 1 control after question 2";
+            if (p.question == 2)
+                seenSecond = true;
+            else
+                EXPECT_FALSE(seenSecond) << "question 1 control after question 2";
         }
         EXPECT_TRUE(seenSecond);
     }
@@ -134,9 +137,9 @@ TEST(GridLayout, SavedLinesAreTakenOncePerSlotInIdentifierOrder) {
         GridSpec shape;
         int lines;
     } cases[] = {
-        {{KindText, 4, 2, RevealNone}, 4},    {{KindPicture, 4, 2, RevealNone}, 8},
-        {{KindAudio, 5, 1, RevealNone}, 5},   {{KindVideo, 3, 3, RevealNone}, 9},
-        {{KindAudio, 3, 0, RevealNone}, 0},   {{7, 3, 1, RevealNone}, 0},
+        {{KindText, 4, 2, RevealNone}, 4},  {{KindPicture, 4, 2, RevealNone}, 8},
+        {{KindAudio, 5, 1, RevealNone}, 5}, {{KindVideo, 3, 3, RevealNone}, 9},
+        {{KindAudio, 3, 0, RevealNone}, 0}, {{7, 3, 1, RevealNone}, 0},
     };
     for (const Case& c : cases) {
         GridLayout l = layoutGrid(c.shape, nullptr);
@@ -184,9 +187,10 @@ TEST(GridLayout, PictureQuizWithExplanationsLeavesRoomUnderEachCell) {
 }
 
 TEST(GridLayout, FittedPicturesAreCentredInTheirBox) {
-    std::map<int, PictureSize> sizes = {{1, {260, 195}}, {2, {195, 260}}, {3, {131, 77}}, {4, {0, 260}}};
-    GridLayout l = layoutGrid(GridSpec{KindPicture, 4, 2, RevealNone},
-                              [&](int i) { return sizes.at(i); });
+    std::map<int, PictureSize> sizes = {
+        {1, {260, 195}}, {2, {195, 260}}, {3, {131, 77}}, {4, {0, 260}}};
+    GridLayout l =
+        layoutGrid(GridSpec{KindPicture, 4, 2, RevealNone}, [&](int i) { return sizes.at(i); });
     expectAt(l, GridControl::QuestionPicture, 9901, {106, 37, 260, 195});
     expectAt(l, GridControl::QuestionPicture, 9902, {428, 5, 195, 260});
     expectAt(l, GridControl::QuestionPicture, 9903, {686 + 64, 5 + 91, 131, 77});

@@ -42,7 +42,8 @@ TEST(HeaderLayout, DescriptionWidthNeverNegative) {
     struct Case {
         int panelWidth, descriptionWidth, linkX;
     };
-    for (const Case c : {Case{325, 1, 191}, Case{324, 0, 190}, Case{200, 0, 66}, Case{0, 0, -134}}) {
+    for (const Case c :
+         {Case{325, 1, 191}, Case{324, 0, 190}, Case{200, 0, 66}, Case{0, 0, -134}}) {
         SCOPED_TRACE(c.panelWidth);
         const auto moves = headerLayout(c.panelWidth);
         EXPECT_EQ(find(moves, kDescriptionLabelId)->box.width, c.descriptionWidth);

@@ -34,7 +34,7 @@ TEST(SavedAnswers, LineCountPerQuiz) {
     EXPECT_EQ(savedLineCount(KindPicture, 3, 2), 6);
     EXPECT_EQ(savedLineCount(KindText, 3, 2), 6);  // second half stays empty
     EXPECT_EQ(savedLineCount(KindText, 4, 1), 4);
-    EXPECT_EQ(savedLineCount(KindText, 4, 3), 12);  // fields 4001 .. 4004, then empty lines
+    EXPECT_EQ(savedLineCount(KindText, 4, 3), 12);   // fields 4001 .. 4004, then empty lines
     EXPECT_EQ(savedLineCount(KindAudio, 4, 3), 12);  // no fields at all: empty lines
     EXPECT_EQ(savedLineCount(KindText, 4, 0), 4);
     EXPECT_EQ(savedLineCount(KindPicture, 4, 0), 0);
@@ -46,7 +46,11 @@ TEST(SavedAnswers, LineCountPerQuiz) {
 
 TEST(SavedAnswers, ContentIsOneCrLfLinePerField) {
     EXPECT_EQ(savedAnswersContent({"", "", "", "", "", ""}), "\r\n\r\n\r\n\r\n\r\n\r\n");
-    EXPECT_EQ(savedAnswersContent({"Paris", "", "Orl\xE9" "ans"}), "Paris\r\n\r\nOrl\xE9" "ans\r\n");
+    EXPECT_EQ(savedAnswersContent({"Paris", "",
+                                   "Orl\xE9"
+                                   "ans"}),
+              "Paris\r\n\r\nOrl\xE9"
+              "ans\r\n");
     EXPECT_EQ(savedAnswersContent({"a\rb\nc"}), "ab\nc\r\n");
     EXPECT_EQ(savedAnswersContent({std::string(300, 'x')}), std::string(259, 'x') + "\r\n");
     EXPECT_EQ(savedAnswersContent({}), "");
@@ -83,7 +87,8 @@ TEST(SavedAnswers, LineReader) {
         {"NUL adds nothing", std::string("a\0b\r\n\0\r\n", 8), Lines{"ab", ""}},
         {"empty file", std::string(), Lines{"", "", ""}},
         {"only LF", std::string("\n\n"), Lines{"\n\n", ""}},
-        {"long line is cut", std::string(300, 'y') + "\r\nz\r\n", Lines{std::string(259, 'y'), "z"}},
+        {"long line is cut", std::string(300, 'y') + "\r\nz\r\n",
+         Lines{std::string(259, 'y'), "z"}},
         {"exactly 259", std::string(259, 'w') + "\r\n", Lines{std::string(259, 'w'), ""}},
     };
     for (const auto& c : cases) {

@@ -15,10 +15,10 @@ TEST(ScrollRequests, TableOfCodesForBothDirections) {
     struct Case {
         int code, vertical, horizontal;
     } cases[] = {
-        {0, 90, 399},   {1, 710, 401},  {2, 100, 100}, {3, 700, 700}, {4, 400, 400},
-        {5, 123, 123},  {6, 0, 400},    {7, 998, 400}, {8, 400, 400}, {500, 450, 400},
-        {501, 350, 400}, {502, 77, 400}, {9, 400, 400}, {499, 400, 400}, {503, 400, 400},
-        {65535, 400, 400},
+        {0, 90, 399},  {1, 710, 401},   {2, 100, 100},   {3, 700, 700},
+        {4, 400, 400}, {5, 123, 123},   {6, 0, 400},     {7, 998, 400},
+        {8, 400, 400}, {500, 450, 400}, {501, 350, 400}, {502, 77, 400},
+        {9, 400, 400}, {499, 400, 400}, {503, 400, 400}, {65535, 400, 400},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(requestedScrollPosition(V, c.code, bar, 77), c.vertical) << "code " << c.code;
@@ -31,15 +31,13 @@ TEST(ScrollRequests, ResultsAreClampedToTheRange) {
         ScrollAxis axis;
         int code, pos, target, expected;
     } cases[] = {
-        {V, 0, 100, 0, 0},       // line up past the top
-        {V, 1, 900, 0, 998},     // line down past nMax
-        {V, 501, 20, 0, 0},      // wheel up near the top
-        {V, 500, 990, 0, 998},   // wheel down near the end
-        {V, 502, 500, -360, 0},  // a negative target scrolls to the top
-        {V, 502, 0, 5000, 998},
-        {H, 2, 10, 0, 0},        // page left past the left edge
-        {H, 3, 900, 0, 998},
-        {V, 5, 0, 0, 998},       // thumb beyond nMax (trackPos 1500)
+        {V, 0, 100, 0, 0},                          // line up past the top
+        {V, 1, 900, 0, 998},                        // line down past nMax
+        {V, 501, 20, 0, 0},                         // wheel up near the top
+        {V, 500, 990, 0, 998},                      // wheel down near the end
+        {V, 502, 500, -360, 0},                     // a negative target scrolls to the top
+        {V, 502, 0, 5000, 998}, {H, 2, 10, 0, 0},   // page left past the left edge
+        {H, 3, 900, 0, 998},    {V, 5, 0, 0, 998},  // thumb beyond nMax (trackPos 1500)
     };
     for (const Case& c : cases) {
         const ScrollBarState bar{0, 998, 300, c.pos, 1500};
@@ -53,19 +51,17 @@ TEST(ScrollRanges, CanvasLargerThanClientOrFitting) {
         int canvas, client, max, page;
         bool reset;
     } cases[] = {
-        {910, 500, 908, 499, false},   // last reachable position 908 - 499 + 1 = 410 = 910 - 500
-        {825, 300, 823, 299, false},
-        {501, 500, 499, 499, false},
-        {500, 500, 498, 499, true},    // fits exactly: page covers 0..498
-        {665, 1000, 663, 664, true},
-        {20, 400, 18, 19, true},
-        {0, 300, 0, 1, true},          // empty grid: a valid range that the page covers
-        {1, 300, 0, 1, true},
-        {80, 0, 78, 0, false},         // no client area at all
+        {910, 500, 908, 499, false},  // last reachable position 908 - 499 + 1 = 410 = 910 - 500
+        {825, 300, 823, 299, false}, {501, 500, 499, 499, false},
+        {500, 500, 498, 499, true},  // fits exactly: page covers 0..498
+        {665, 1000, 663, 664, true}, {20, 400, 18, 19, true},
+        {0, 300, 0, 1, true},  // empty grid: a valid range that the page covers
+        {1, 300, 0, 1, true},        {80, 0, 78, 0, false},  // no client area at all
     };
     for (const Case& c : cases) {
         ScrollBarRange r = scrollBarRange(c.canvas, c.client);
-        EXPECT_EQ(std::make_tuple(r.max, r.page, r.resetPosition), std::make_tuple(c.max, c.page, c.reset))
+        EXPECT_EQ(std::make_tuple(r.max, r.page, r.resetPosition),
+                  std::make_tuple(c.max, c.page, c.reset))
             << c.canvas << " in " << c.client;
         if (c.reset) {
             EXPECT_EQ(r.page, r.max + 1) << "a fitting canvas must disable its bar";

@@ -67,7 +67,7 @@ TEST(StaticPaints, LabelsOnTheBackgroundTakeTheirTextColourFromRedAndGreen) {
         int red, green;
         std::uint32_t text;
     } cases[] = {
-        {59, 59, kColourWhite}, {60, 0, kColourBlack}, {0, 60, kColourBlack},
+        {59, 59, kColourWhite}, {60, 0, kColourBlack},  {0, 60, kColourBlack},
         {0, 0, kColourWhite},   {90, 95, kColourBlack}, {255, 255, kColourBlack},
     };
     for (const Case& c : cases) {

@@ -32,22 +32,22 @@ constexpr size_t kChunk = 64 * 1024;
 // The system's reasons in French: its own texts follow the machine's language, often English.
 std::string systemReason(int code) {
     switch (code) {
-        case ENOENT: return "fichier ou dossier introuvable";
-        case EACCES:
-        case EPERM: return "accès refusé (droits d'accès ?)";
-        case ENOSPC: return "plus de place sur le disque";
-        case EROFS: return "le disque est en lecture seule";
-        case EISDIR: return "c'est un dossier";
-        case ENOTDIR: return "un élément du chemin n'est pas un dossier";
-        case EEXIST: return "le fichier existe déjà";
-        case EIO: return "erreur d'entrée-sortie du disque";
-        case ENAMETOOLONG: return "nom trop long";
-        case EXDEV: return "impossible de déplacer le fichier vers un autre disque";
-        case EBUSY: return "le fichier est occupé";
-        case EMFILE:
-        case ENFILE: return "trop de fichiers ouverts";
-        case ENOMEM: return "mémoire insuffisante";
-        default: return "erreur système " + std::to_string(code);
+    case ENOENT: return "fichier ou dossier introuvable";
+    case EACCES:
+    case EPERM: return "accès refusé (droits d'accès ?)";
+    case ENOSPC: return "plus de place sur le disque";
+    case EROFS: return "le disque est en lecture seule";
+    case EISDIR: return "c'est un dossier";
+    case ENOTDIR: return "un élément du chemin n'est pas un dossier";
+    case EEXIST: return "le fichier existe déjà";
+    case EIO: return "erreur d'entrée-sortie du disque";
+    case ENAMETOOLONG: return "nom trop long";
+    case EXDEV: return "impossible de déplacer le fichier vers un autre disque";
+    case EBUSY: return "le fichier est occupé";
+    case EMFILE:
+    case ENFILE: return "trop de fichiers ouverts";
+    case ENOMEM: return "mémoire insuffisante";
+    default: return "erreur système " + std::to_string(code);
     }
 }
 
@@ -184,7 +184,7 @@ bool readFileBytes(const fs::path& path, std::vector<uint8_t>& bytes, std::strin
     const fs::file_status status = fs::status(path, ec);
     if (!fs::exists(status)) {
         error = ec && ec != std::errc::no_such_file_or_directory ? systemReason(ec)
-                                                                  : "fichier introuvable";
+                                                                 : "fichier introuvable";
         return false;
     }
     if (fs::is_directory(status)) {
@@ -241,15 +241,16 @@ bool checkOutputPath(const fs::path& target, const std::vector<fs::path>& inputs
         return false;
     }
     if (!fs::is_regular_file(status)) {
-        error = shown + " n'est pas un fichier ordinaire (périphérique, tube ou socket) ; il "
-                        "n'est jamais remplacé";
+        error = shown +
+                " n'est pas un fichier ordinaire (périphérique, tube ou socket) ; il "
+                "n'est jamais remplacé";
         return false;
     }
     for (const fs::path& input : inputs) {
         // equivalent() compares device and inode (file index on Windows), whatever the names.
         if (fs::equivalent(target, input, ec) && !ec) {
-            error = shown + " est aussi un fichier lu par cette commande ('" +
-                    displayPath(input) + "') ; écrivez dans un autre fichier";
+            error = shown + " est aussi un fichier lu par cette commande ('" + displayPath(input) +
+                    "') ; écrivez dans un autre fichier";
             return false;
         }
     }
@@ -266,8 +267,7 @@ bool writeFileReplacing(const fs::path& target, const std::vector<uint8_t>& byte
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
-        error = "impossible de mettre '" + displayPath(target) + "' en place : " +
-                systemReason(ec);
+        error = "impossible de mettre '" + displayPath(target) + "' en place : " + systemReason(ec);
         return false;
     }
     return true;

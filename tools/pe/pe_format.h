@@ -10,7 +10,7 @@ namespace pe {
 
 constexpr uint32_t kDosHeaderSize = 64;
 constexpr uint32_t kDosLfanewOffset = 0x3c;
-constexpr uint32_t kFileHeaderSize = 20;         // after the 4-byte "PE\0\0" signature
+constexpr uint32_t kFileHeaderSize = 20;  // after the 4-byte "PE\0\0" signature
 constexpr uint32_t kSectionHeaderSize = 40;
 constexpr uint16_t kMagicPe32 = 0x10b;
 constexpr uint16_t kMagicPe32Plus = 0x20b;
@@ -32,7 +32,7 @@ constexpr uint32_t kOhCheckSum = 64;
 constexpr uint32_t kOhNumberOfRvaAndSizes32 = 92;
 constexpr uint32_t kOhNumberOfRvaAndSizes64 = 108;
 
-constexpr uint32_t kDirSecurity = 4;             // a file offset, not an RVA
+constexpr uint32_t kDirSecurity = 4;  // a file offset, not an RVA
 constexpr uint32_t kDirResource = 2;
 constexpr uint32_t kDirDebug = 6;
 constexpr uint32_t kDirBoundImport = 11;
@@ -62,25 +62,25 @@ constexpr uint32_t kResHighBit = 0x80000000u;
 constexpr uint32_t kResDataAlignment = 8;
 
 inline uint16_t get16(const std::vector<uint8_t>& b, uint64_t at) {
-  return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
+    return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
 }
 inline uint32_t get32(const std::vector<uint8_t>& b, uint64_t at) {
-  return static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
-         (static_cast<uint32_t>(b[at + 2]) << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
+    return static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
+           (static_cast<uint32_t>(b[at + 2]) << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
 }
 inline void put16(std::vector<uint8_t>& b, uint64_t at, uint16_t v) {
-  b[at] = static_cast<uint8_t>(v);
-  b[at + 1] = static_cast<uint8_t>(v >> 8);
+    b[at] = static_cast<uint8_t>(v);
+    b[at + 1] = static_cast<uint8_t>(v >> 8);
 }
 inline void put32(std::vector<uint8_t>& b, uint64_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 // True when [at, at + length) lies inside a buffer of `size` bytes; never overflows.
 inline bool fits(uint64_t size, uint64_t at, uint64_t length) {
-  return at <= size && length <= size - at;
+    return at <= size && length <= size - at;
 }
 inline uint64_t alignUp(uint64_t value, uint64_t alignment) {
-  return (value + alignment - 1) / alignment * alignment;
+    return (value + alignment - 1) / alignment * alignment;
 }
 
 }  // namespace pe

@@ -6,34 +6,34 @@
 #include <vector>
 
 struct PeSection {
-  std::string name;            // the 8 raw name bytes up to the first NUL ("/4" for long names)
-  uint32_t headerOffset = 0;   // file offset of its 40-byte header
-  uint32_t virtualSize = 0;
-  uint32_t virtualAddress = 0;
-  uint32_t sizeOfRawData = 0;
-  uint32_t pointerToRawData = 0;
-  uint32_t characteristics = 0;
+    std::string name;           // the 8 raw name bytes up to the first NUL ("/4" for long names)
+    uint32_t headerOffset = 0;  // file offset of its 40-byte header
+    uint32_t virtualSize = 0;
+    uint32_t virtualAddress = 0;
+    uint32_t sizeOfRawData = 0;
+    uint32_t pointerToRawData = 0;
+    uint32_t characteristics = 0;
 };
 
 struct PeDataDirectory {
-  uint32_t rva = 0;            // a file offset for the security directory
-  uint32_t size = 0;
+    uint32_t rva = 0;  // a file offset for the security directory
+    uint32_t size = 0;
 };
 
 struct PeImage {
-  bool is64 = false;
-  uint32_t fileHeaderOffset = 0;
-  uint32_t optionalHeaderOffset = 0;
-  uint32_t sectionTableOffset = 0;
-  uint32_t dataDirectoryOffset = 0;
-  uint32_t dataDirectoryCount = 0;   // entries present in the optional header
-  uint32_t pointerToSymbolTable = 0;
-  uint32_t numberOfSymbols = 0;
-  uint32_t sectionAlignment = 0;
-  uint32_t fileAlignment = 0;
-  uint32_t sizeOfImage = 0;
-  uint32_t sizeOfHeaders = 0;
-  std::vector<PeSection> sections;
+    bool is64 = false;
+    uint32_t fileHeaderOffset = 0;
+    uint32_t optionalHeaderOffset = 0;
+    uint32_t sectionTableOffset = 0;
+    uint32_t dataDirectoryOffset = 0;
+    uint32_t dataDirectoryCount = 0;  // entries present in the optional header
+    uint32_t pointerToSymbolTable = 0;
+    uint32_t numberOfSymbols = 0;
+    uint32_t sectionAlignment = 0;
+    uint32_t fileAlignment = 0;
+    uint32_t sizeOfImage = 0;
+    uint32_t sizeOfHeaders = 0;
+    std::vector<PeSection> sections;
 };
 
 // Parses the DOS, file and optional headers and the section table. Fails with a message when

@@ -6,18 +6,18 @@
 #include <string>
 #include <vector>
 
-struct ResourceName {            // an id, or a name when `name` is non-empty
-  uint16_t id = 0;
-  std::u16string name;           // string names are stored upper-case, as resource compilers do
-  bool isName() const { return !name.empty(); }
+struct ResourceName {  // an id, or a name when `name` is non-empty
+    uint16_t id = 0;
+    std::u16string name;  // string names are stored upper-case, as resource compilers do
+    bool isName() const { return !name.empty(); }
 };
 
 struct PeResource {
-  ResourceName type;             // e.g. {0, u"PATCH"} or {3 /*RT_ICON*/, u""}
-  ResourceName name;
-  uint16_t language = 0;
-  uint32_t codePage = 0;
-  std::vector<uint8_t> data;
+    ResourceName type;  // e.g. {0, u"PATCH"} or {3 /*RT_ICON*/, u""}
+    ResourceName name;
+    uint16_t language = 0;
+    uint32_t codePage = 0;
+    std::vector<uint8_t> data;
 };
 
 // Reads every resource of a PE image (PE32 or PE32+), in the order of its resource directory.

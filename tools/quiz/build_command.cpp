@@ -97,8 +97,8 @@ bool writeQuizExecutable(const fs::path& playerPath, const fs::path& output, con
     std::string error;
     if (!readPlayer(playerPath, player)) return false;
     if (!installQuiz(player, quizResources(quiz, packed), image, error)) {
-        fail("build", "impossible de mettre le quiz dans '" + displayPath(playerPath) + "' : " +
-                          error);
+        fail("build",
+             "impossible de mettre le quiz dans '" + displayPath(playerPath) + "' : " + error);
         return false;
     }
     if (!writeFileReplacing(output, image, error, inputs)) {
@@ -150,7 +150,7 @@ int runCheck(int argc, char** argv) {
 
 }  // namespace
 
-const ToolCommand kBuildCommand = {"build", "construire l'exécutable d'un fichier de quiz", kBuildUsage,
-                                   runBuild};
-const ToolCommand kCheckCommand = {"check", "vérifier un fichier de quiz et ses médias", kCheckUsage,
-                                   runCheck};
+const ToolCommand kBuildCommand = {"build", "construire l'exécutable d'un fichier de quiz",
+                                   kBuildUsage, runBuild};
+const ToolCommand kCheckCommand = {"check", "vérifier un fichier de quiz et ses médias",
+                                   kCheckUsage, runCheck};

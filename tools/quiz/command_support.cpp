@@ -16,8 +16,10 @@ std::string counted(size_t n, const std::string& one, const std::string& many) {
 }  // namespace
 
 std::string quizSummary(const QuizFile& quiz) {
-    static const char* const kMediaWords[][2] = {
-        {"", ""}, {"image", "images"}, {"extrait mp3", "extraits mp3"}, {"extrait avi", "extraits avi"}};
+    static const char* const kMediaWords[][2] = {{"", ""},
+                                                 {"image", "images"},
+                                                 {"extrait mp3", "extraits mp3"},
+                                                 {"extrait avi", "extraits avi"}};
     const DefinitionData& d = quiz.definition;
     size_t media = 0, answerPictures = 0;
     for (const QuestionSource& s : quiz.sources) {
@@ -28,8 +30,8 @@ std::string quizSummary(const QuizFile& quiz) {
         quiz.codes.begin(), quiz.codes.end(), [](const std::string& c) { return !c.empty(); }));
     const int kind = d.kind >= KindText && d.kind <= KindVideo ? d.kind : KindText;
     std::string out = "quiz " + std::string(quizkey::kKindNames[kind]) + " \"" +
-                      cp1252ToUtf8(d.title) + "\" : " +
-                      counted(d.questions.size(), "question", "questions");
+                      cp1252ToUtf8(d.title) +
+                      "\" : " + counted(d.questions.size(), "question", "questions");
     if (media > 0) out += ", " + counted(media, kMediaWords[kind][0], kMediaWords[kind][1]);
     if (answerPictures > 0)
         out += ", " + counted(answerPictures, "image de réponse", "images de réponse");

@@ -116,5 +116,6 @@ int runExtract(int argc, char** argv) {
 
 const ToolCommand kInspectCommand = {"inspect", "afficher le fichier de quiz d'un quiz construit",
                                      kInspectUsage, runInspect};
-const ToolCommand kExtractCommand = {"extract", "écrire le fichier de quiz et les médias d'un quiz construit",
+const ToolCommand kExtractCommand = {"extract",
+                                     "écrire le fichier de quiz et les médias d'un quiz construit",
                                      kExtractUsage, runExtract};

@@ -58,8 +58,10 @@ bool readDefinition(const std::vector<PeResource>& all, DefinitionData& d, std::
         return false;
     }
     if (parseDefinition(payload.data(), payload.size(), d) != PayloadOk) {
-        error = "la définition du quiz est abîmée : elle s'arrête trop tôt ou contient "
-                "plus de " + std::to_string(kMaxQuestions) + " questions";
+        error =
+            "la définition du quiz est abîmée : elle s'arrête trop tôt ou contient "
+            "plus de " +
+            std::to_string(kMaxQuestions) + " questions";
         return false;
     }
     if (d.kind < KindText || d.kind > KindVideo || d.answersPerQuestion < 1 ||

@@ -8,12 +8,10 @@ namespace {
 
 const char* formatDescription(MediaFormat format) {
     switch (format) {
-        case MediaFormat::Jpeg:
-            return "une image JPEG (ses octets commencent par FF D8 FF)";
-        case MediaFormat::Mp3:
-            return "un extrait mp3 (il commence par une balise ID3 ou une trame audio MPEG)";
-        case MediaFormat::Avi:
-            return "un extrait avi (il commence par RIFF....AVI )";
+    case MediaFormat::Jpeg: return "une image JPEG (ses octets commencent par FF D8 FF)";
+    case MediaFormat::Mp3:
+        return "un extrait mp3 (il commence par une balise ID3 ou une trame audio MPEG)";
+    case MediaFormat::Avi: return "un extrait avi (il commence par RIFF....AVI )";
     }
     return "";
 }
@@ -35,7 +33,8 @@ void loadOne(MediaRef& ref, const MediaFormat* format, const std::filesystem::pa
         return;
     }
     if (ref.bytes.empty()) {
-        diags.error(ref.line, "'" + ref.path + "' est vide ; indiquez un fichier d'image ou d'extrait");
+        diags.error(ref.line,
+                    "'" + ref.path + "' est vide ; indiquez un fichier d'image ou d'extrait");
     } else if (format && *format == MediaFormat::Jpeg && checkPictureBytes(ref, diags)) {
         // a picture: what may be wrong with it is a warning
     } else if (format && !hasMediaSignature(*format, ref.bytes)) {
@@ -54,25 +53,21 @@ MediaFormat questionMediaFormat(int kind) {
 
 bool hasMediaSignature(MediaFormat format, const std::vector<uint8_t>& bytes) {
     switch (format) {
-        case MediaFormat::Jpeg:
-            return bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
-        case MediaFormat::Mp3:
-            return startsWith(bytes, 0, "ID3") ||
-                   (bytes.size() >= 2 && bytes[0] == 0xFF && (bytes[1] & 0xE0) == 0xE0);
-        case MediaFormat::Avi:
-            return startsWith(bytes, 0, "RIFF") && startsWith(bytes, 8, "AVI ");
+    case MediaFormat::Jpeg:
+        return bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
+    case MediaFormat::Mp3:
+        return startsWith(bytes, 0, "ID3") ||
+               (bytes.size() >= 2 && bytes[0] == 0xFF && (bytes[1] & 0xE0) == 0xE0);
+    case MediaFormat::Avi: return startsWith(bytes, 0, "RIFF") && startsWith(bytes, 8, "AVI ");
     }
     return false;
 }
 
 const char* mediaExtension(MediaFormat format) {
     switch (format) {
-        case MediaFormat::Jpeg:
-            return "jpg";
-        case MediaFormat::Mp3:
-            return "mp3";
-        case MediaFormat::Avi:
-            return "avi";
+    case MediaFormat::Jpeg: return "jpg";
+    case MediaFormat::Mp3: return "mp3";
+    case MediaFormat::Avi: return "avi";
     }
     return "";
 }

@@ -17,7 +17,8 @@ int keyLine(const toml::table& table, const char* key, int fallback) {
 // never be matched.
 void checkAnswer(const std::string& answer, const std::string& what, int line, Diagnostics& diags) {
     if (answer.empty()) {
-        diags.error(line, what + " est vide ; personne ne pourrait la taper : écrivez la réponse attendue");
+        diags.error(
+            line, what + " est vide ; personne ne pourrait la taper : écrivez la réponse attendue");
     } else if (answer.front() == ' ' || answer.back() == ' ') {
         diags.error(line, what + (answer.front() == ' ' ? " commence" : " finit") +
                               " par une espace, que le lecteur retire de toute réponse tapée : "
@@ -80,11 +81,13 @@ void readMedia(const toml::table& table, const std::string& prefix, int kind,
                QuestionSource& source, Diagnostics& diags) {
     const Field media = readPath(table, kMedia, prefix + "media", diags, source.media);
     if (kind == KindText && media != Field::Absent) {
-        diags.error(source.media.line,
-                    prefix + "un quiz text n'affiche pas de média : retirez media (ou changez kind)");
+        diags.error(
+            source.media.line,
+            prefix + "un quiz text n'affiche pas de média : retirez media (ou changez kind)");
         source.media = MediaRef{};
     } else if (kind > KindText && media == Field::Absent) {
-        static const char* const kNeeds[] = {"", "une image JPEG", "un extrait mp3", "un extrait avi"};
+        static const char* const kNeeds[] = {"", "une image JPEG", "un extrait mp3",
+                                             "un extrait avi"};
         diags.error(source.line, prefix + "pas de média : un quiz " + kKindNames[kind] +
                                      " demande " + kNeeds[kind] +
                                      " par question ; ajoutez media = \"...\"");
@@ -136,8 +139,9 @@ void readQuestion(const toml::table& table, int number, const QuestionRules& rul
     } else if (prompt == Field::Ok && rules.kind == KindText &&
                data.prompt.find_first_not_of(' ') == std::string::npos) {
         diags.error(keyLine(table, kPrompt, source.line),
-                    prefix + "l'énoncé est vide : un quiz text n'affiche que lui ; écrivez la "
-                             "question entre les guillemets");
+                    prefix +
+                        "l'énoncé est vide : un quiz text n'affiche que lui ; écrivez la "
+                        "question entre les guillemets");
     }
     readExplanation(table, prefix, rules.revealMode, data, diags);
     readMedia(table, prefix, rules.kind, source, diags);

@@ -25,8 +25,7 @@ bool packPayload(const std::vector<uint8_t>& payload, const std::string& what,
     }
     CodecBytes packedBytes = packBytes(payload);
     if (packedBytes.result == CodecOutputTooLarge) {
-        diags.error(kWholeQuizLine, what + " compacté dépasse " +
-                                        std::to_string(kPackCapacity) +
+        diags.error(kWholeQuizLine, what + " compacté dépasse " + std::to_string(kPackCapacity) +
                                         " octets : raccourcissez les textes ou mettez moins de "
                                         "questions");
         return false;
@@ -46,7 +45,8 @@ bool packQuiz(const QuizFile& quiz, PackedQuiz& packed, Diagnostics& diags) {
     std::vector<std::string> codes = quiz.codes;
     codes.resize(quiz.definition.questions.size());  // one line per question, always
     const bool definitionOk =
-        packPayload(writeDefinition(quiz.definition), "le bloc de définition du quiz", packed.definition, diags);
+        packPayload(writeDefinition(quiz.definition), "le bloc de définition du quiz",
+                    packed.definition, diags);
     const bool codesOk = packPayload(writeCodes(codes), "le bloc des codes", packed.codes, diags);
     return definitionOk && codesOk;
 }

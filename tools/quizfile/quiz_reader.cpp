@@ -101,9 +101,9 @@ bool readColourList(const toml::node& node, const toml::array& list, DefinitionD
         if (!number || number->get() < 0 || number->get() > 255) {
             const std::string shown =
                 number ? std::to_string(number->get()) : describeType(list[i]);
-            diags.error(lineOf(list[i]), std::string("background : le ") + kNames[i] + " vaut " +
-                                             shown +
-                                             " ; chaque composante est un nombre entier de 0 à 255");
+            diags.error(lineOf(list[i]),
+                        std::string("background : le ") + kNames[i] + " vaut " + shown +
+                            " ; chaque composante est un nombre entier de 0 à 255");
             ok = false;
         } else {
             *parts[i] = static_cast<uint8_t>(number->get());
@@ -212,11 +212,11 @@ void readCodes(const toml::table& root, QuizFile& quiz, Diagnostics& diags) {
         return;
     }
     if (list->size() > count && count > 0)
-        diags.error(lineOf(*node),
-                    "codes donne " + std::to_string(list->size()) + " codes mais le quiz a " +
-                        std::to_string(count) + (count == 1 ? " question" : " questions") +
-                        " ; le code k se débloque au score k : gardez-en au plus " +
-                        std::to_string(count));
+        diags.error(lineOf(*node), "codes donne " + std::to_string(list->size()) +
+                                       " codes mais le quiz a " + std::to_string(count) +
+                                       (count == 1 ? " question" : " questions") +
+                                       " ; le code k se débloque au score k : gardez-en au plus " +
+                                       std::to_string(count));
     for (size_t i = 0; i < list->size(); ++i) {
         std::string code;
         const std::string what = "code " + std::to_string(i + 1);

@@ -14,23 +14,12 @@ constexpr size_t kCodesPerLine = 4;
 
 void appendEscaped(std::string& out, unsigned codePoint) {
     switch (codePoint) {
-        case '\b':
-            out += "\\b";
-            return;
-        case '\t':
-            out += "\\t";
-            return;
-        case '\n':
-            out += "\\n";
-            return;
-        case '\f':
-            out += "\\f";
-            return;
-        case '\r':
-            out += "\\r";
-            return;
-        default:
-            break;
+    case '\b': out += "\\b"; return;
+    case '\t': out += "\\t"; return;
+    case '\n': out += "\\n"; return;
+    case '\f': out += "\\f"; return;
+    case '\r': out += "\\r"; return;
+    default: break;
     }
     char escape[8];
     std::snprintf(escape, sizeof escape, "\\u%04X", codePoint);

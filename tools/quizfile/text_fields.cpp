@@ -45,9 +45,8 @@ bool checkConverted(const std::string& text, TextUse use, const std::string& wha
         ok = false;
     }
     if (text.size() > kMaxTextLength) {
-        diags.error(line, what + " fait " + std::to_string(text.size()) +
-                              " caractères ; au plus " + std::to_string(kMaxTextLength) +
-                              " tiennent : raccourcissez-le");
+        diags.error(line, what + " fait " + std::to_string(text.size()) + " caractères ; au plus " +
+                              std::to_string(kMaxTextLength) + " tiennent : raccourcissez-le");
         ok = false;
     }
     return ok;

@@ -10,20 +10,13 @@ int lineOf(const toml::key& key) { return static_cast<int>(key.source().begin.li
 
 std::string describeType(const toml::node& node) {
     switch (node.type()) {
-        case toml::node_type::string:
-            return "un texte";
-        case toml::node_type::integer:
-            return "un nombre entier";
-        case toml::node_type::floating_point:
-            return "un nombre décimal";
-        case toml::node_type::boolean:
-            return "true ou false";
-        case toml::node_type::array:
-            return "une liste";
-        case toml::node_type::table:
-            return "une table";
-        default:
-            return "une date ou une heure";
+    case toml::node_type::string: return "un texte";
+    case toml::node_type::integer: return "un nombre entier";
+    case toml::node_type::floating_point: return "un nombre décimal";
+    case toml::node_type::boolean: return "true ou false";
+    case toml::node_type::array: return "une liste";
+    case toml::node_type::table: return "une table";
+    default: return "une date ou une heure";
     }
 }
 
@@ -51,7 +44,8 @@ Field textOf(const toml::node& node, TextUse use, const std::string& what, Diagn
              std::string& out) {
     const toml::value<std::string>* text = node.as_string();
     if (!text) {
-        diags.error(lineOf(node), what + " doit être un texte entre guillemets, pas " + describeType(node));
+        diags.error(lineOf(node),
+                    what + " doit être un texte entre guillemets, pas " + describeType(node));
         return Field::Bad;
     }
     return convertQuizText(text->get(), use, what, lineOf(node), diags, out) ? Field::Ok
@@ -71,8 +65,8 @@ Field readTextPair(const toml::table& table, const char* key, const std::string&
     if (!node) return Field::Absent;
     const toml::array* list = node->as_array();
     if (!list || list->size() != 2) {
-        diags.error(lineOf(*node),
-                    what + " doit donner exactement deux textes, comme " + key + " = [\"...\", \"...\"]");
+        diags.error(lineOf(*node), what + " doit donner exactement deux textes, comme " + key +
+                                       " = [\"...\", \"...\"]");
         return Field::Bad;
     }
     const Field a = textOf((*list)[0], use, what + " (premier)", diags, first);

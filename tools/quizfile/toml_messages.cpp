@@ -39,8 +39,7 @@ constexpr Phrase kReasons[] = {
     {"encountered end-of-file",
      "le fichier s'arrête au milieu (un guillemet, un crochet ou une accolade n'est-il pas "
      "fermé ?)"},
-    {"expected key-value pair, saw closing '}' (dangling comma)",
-     "une virgule de trop avant '}'"},
+    {"expected key-value pair, saw closing '}' (dangling comma)", "une virgule de trop avant '}'"},
     {"expected value or closing ']', saw comma", "une virgule de trop dans la liste"},
     {"expected key-value pair or closing '}', saw comma", "une virgule de trop dans la table"},
     {"underscores must be followed by digits", "un '_' doit être suivi d'un chiffre"},
@@ -70,8 +69,9 @@ constexpr Phrase kReasons[] = {
      "cette clé est déjà définie plus haut"},
     {"cannot insert '{}' into existing inline table",
      "'{0}' ne peut pas s'ajouter à une table en ligne déjà fermée"},
-    {"unknown escape sequence '{}'", "échappement inconnu '{0}' (écrivez \\\\ pour une barre "
-                                     "oblique inverse)"},
+    {"unknown escape sequence '{}'",
+     "échappement inconnu '{0}' (écrivez \\\\ pour une barre "
+     "oblique inverse)"},
     {"'{}' could not be interpreted as a value", "'{0}' n'est pas une valeur"},
     {"'{}' is not representable in 64 bits", "le nombre '{0}' est trop grand"},
     {"exceeded maximum nested value depth of {}", "plus de {0} listes ou tables imbriquées"},
@@ -122,9 +122,8 @@ bool matchPattern(std::string_view pattern, std::string_view text,
     size_t p = 0, t = 0;
     while (true) {
         const size_t hole = pattern.find("{}", p);
-        const std::string_view literal = pattern.substr(p, hole == std::string_view::npos
-                                                               ? std::string_view::npos
-                                                               : hole - p);
+        const std::string_view literal =
+            pattern.substr(p, hole == std::string_view::npos ? std::string_view::npos : hole - p);
         if (text.substr(t, literal.size()) != literal) return false;
         t += literal.size();
         if (hole == std::string_view::npos) return t == text.size();
@@ -132,7 +131,7 @@ bool matchPattern(std::string_view pattern, std::string_view text,
         const size_t nextHole = pattern.find("{}", p);
         const std::string_view next = pattern.substr(
             p, nextHole == std::string_view::npos ? std::string_view::npos : nextHole - p);
-        const size_t at = next.empty() ? text.size()
+        const size_t at = next.empty()                         ? text.size()
                           : nextHole == std::string_view::npos ? text.rfind(next)
                                                                : text.find(next, t);
         if (at == std::string_view::npos || at < t) return false;

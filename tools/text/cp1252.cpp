@@ -6,10 +6,9 @@ namespace {
 
 // Code points of bytes 0x80..0x9F; the five undefined bytes keep their own value.
 constexpr uint16_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 uint32_t codePointOf(uint8_t byte) {
@@ -66,8 +65,8 @@ bool decodeOne(const std::string& text, size_t& pos, uint32_t& codePoint) {
     for (int k = 1; k <= extra; ++k) {
         const size_t at = pos + static_cast<size_t>(k);
         const bool first = k == 1;
-        if (at >= text.size() ||
-            !isContinuation(static_cast<uint8_t>(text[at]), first ? low : 0x80, first ? high : 0xBF)) {
+        if (at >= text.size() || !isContinuation(static_cast<uint8_t>(text[at]), first ? low : 0x80,
+                                                 first ? high : 0xBF)) {
             codePoint = lead;
             ++pos;
             return false;
@@ -94,7 +93,8 @@ void appendUtf8(std::string& out, uint32_t codePoint) {
 
 }  // namespace
 
-bool utf8ToCp1252(const std::string& utf8, std::string& out, size_t* badIndex, uint32_t* badCodePoint) {
+bool utf8ToCp1252(const std::string& utf8, std::string& out, size_t* badIndex,
+                  uint32_t* badCodePoint) {
     out.clear();
     out.reserve(utf8.size());
     size_t pos = 0;

@@ -10,7 +10,8 @@
 // for a byte that is not valid UTF-8 (counted as one character) *badCodePoint is that byte.
 // Either pointer may be null. U+0081, U+008D, U+008F, U+0090 and U+009D give back the
 // bytes cp1252ToUtf8 turns into them.
-bool utf8ToCp1252(const std::string& utf8, std::string& out, size_t* badIndex, uint32_t* badCodePoint);
+bool utf8ToCp1252(const std::string& utf8, std::string& out, size_t* badIndex,
+                  uint32_t* badCodePoint);
 
 // Bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D (undefined in Windows-1252) become the C1 characters
 // of the same value, so nothing is lost.

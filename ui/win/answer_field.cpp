@@ -41,8 +41,9 @@ void bringIntoView(HWND field) {
     GetWindowRect(field, &fieldRect);
     GetWindowRect(grid, &gridRect);
     const int fields = answerFieldCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion);
-    const TabScroll scroll = tabScroll(GetDlgCtrlID(field), fields, {fieldRect.top, fieldRect.bottom},
-                                       {gridRect.top, gridRect.bottom});
+    const TabScroll scroll =
+        tabScroll(GetDlgCtrlID(field), fields, {fieldRect.top, fieldRect.bottom},
+                  {gridRect.top, gridRect.bottom});
     if (scroll.request == kScrollToTarget) setScrollTarget(scroll.target);
     if (scroll.request != 0) sendGridRequest(grid, scroll.request);
 }

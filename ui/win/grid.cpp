@@ -9,28 +9,18 @@ INT_PTR CALLBACK gridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_INITDIALOG:
         buildGrid(grid);
         return TRUE;  // the dialog manager then gives its default focus
-    case WM_SIZE:
-        onGridSize(grid);
-        return FALSE;
-    case WM_VSCROLL:
-        onGridScroll(grid, SB_VERT, LOWORD(wParam));
-        return FALSE;
-    case WM_HSCROLL:
-        onGridScroll(grid, SB_HORZ, LOWORD(wParam));
-        return FALSE;
+    case WM_SIZE: onGridSize(grid); return FALSE;
+    case WM_VSCROLL: onGridScroll(grid, SB_VERT, LOWORD(wParam)); return FALSE;
+    case WM_HSCROLL: onGridScroll(grid, SB_HORZ, LOWORD(wParam)); return FALSE;
     case WM_MOUSEWHEEL:
         // Left to the dialog manager as well, which hands the wheel on to the main window.
         onGridWheel(grid, HIWORD(wParam));
         return FALSE;
-    case WM_CTLCOLORDLG:
-        return onGridCtlColorDlg();
+    case WM_CTLCOLORDLG: return onGridCtlColorDlg();
     case WM_CTLCOLORSTATIC:
         return onGridCtlColorStatic(grid, reinterpret_cast<HDC>(wParam),
                                     reinterpret_cast<HWND>(lParam));
-    case WM_COMMAND:
-        handleMediaCommand(grid, wParam);
-        return FALSE;
-    default:
-        return FALSE;
+    case WM_COMMAND: handleMediaCommand(grid, wParam); return FALSE;
+    default: return FALSE;
     }
 }

@@ -93,33 +93,22 @@ void createPlacement(Build& b, const ControlPlacement& p, HBITMAP picture, bool 
     case GridControl::PromptLabel:
         createControl(b, "STATIC", questionText(b.quiz, p.question, false), kBoxedLabelStyle, p);
         break;
-    case GridControl::AnswerField:
-        createAnswerField(b, p, line);
-        break;
-    case GridControl::VerdictLabel:
-        createControl(b, "STATIC", "?", kBoxedLabelStyle, p);
-        break;
-    case GridControl::QuestionPicture:
-        createPicture(b, p, picture, deferred);
-        break;
+    case GridControl::AnswerField: createAnswerField(b, p, line); break;
+    case GridControl::VerdictLabel: createControl(b, "STATIC", "?", kBoxedLabelStyle, p); break;
+    case GridControl::QuestionPicture: createPicture(b, p, picture, deferred); break;
     case GridControl::CaptionLabel:
-        createControl(b, "STATIC", p.slot == 1 ? b.quiz->caption1 : b.quiz->caption2,
-                      kCaptionStyle, p);
+        createControl(b, "STATIC", p.slot == 1 ? b.quiz->caption1 : b.quiz->caption2, kCaptionStyle,
+                      p);
         break;
-    case GridControl::PlayButton:
-        createButton(b, p, b.playIcon);
-        break;
-    case GridControl::StopButton:
-        createButton(b, p, b.stopIcon);
-        break;
+    case GridControl::PlayButton: createButton(b, p, b.playIcon); break;
+    case GridControl::StopButton: createButton(b, p, b.stopIcon); break;
     case GridControl::ExplanationLabel:
-        createControl(b, "STATIC",
-                      b.quiz->revealMode == RevealAllAtEnd ? ""
-                                                           : questionText(b.quiz, p.question, true),
-                      kExplanationStyle, p);
+        createControl(
+            b, "STATIC",
+            b.quiz->revealMode == RevealAllAtEnd ? "" : questionText(b.quiz, p.question, true),
+            kExplanationStyle, p);
         break;
-    case GridControl::UnusedSavedLine:
-        break;  // its line is taken and dropped
+    case GridControl::UnusedSavedLine: break;  // its line is taken and dropped
     }
 }
 
@@ -192,8 +181,8 @@ void buildGrid(HWND grid) {
     createAnswerFont(quiz);
     // Each field is judged twice while the grid stands up; the score is counted once, after.
     beginEvaluationBatch();
-    buildQuestions(b, GridSpec{quiz->kind, quiz->questionCount, quiz->answersPerQuestion,
-                               quiz->revealMode});
+    buildQuestions(
+        b, GridSpec{quiz->kind, quiz->questionCount, quiz->answersPerQuestion, quiz->revealMode});
     endEvaluationBatch(quiz, grid);
     closeSavedAnswers(&b.saved);
     updateScrollRanges(grid);

@@ -65,8 +65,10 @@ void onGridScroll(HWND grid, int bar, int code) {
     SetScrollPos(grid, bar, requestedScrollPosition(axis, code, state, gScrollTarget), TRUE);
     // The bar keeps the position within nMax - nPage + 1: move by what actually changed.
     const int moved = scrollPixels(info.nPos, GetScrollPos(grid, bar));
-    if (bar == SB_VERT) moveContent(grid, 0, moved);
-    else moveContent(grid, moved, 0);
+    if (bar == SB_VERT)
+        moveContent(grid, 0, moved);
+    else
+        moveContent(grid, moved, 0);
 }
 
 void onGridWheel(HWND grid, unsigned delta) {

@@ -57,7 +57,9 @@ std::array<ControlSpec, 12> controlSpecs(const Quiz* quiz, const char* scoreText
     }};
 }
 
-HBRUSH panelBrush(HWND panel) { return reinterpret_cast<HBRUSH>(GetWindowLongPtrA(panel, DWLP_USER)); }
+HBRUSH panelBrush(HWND panel) {
+    return reinterpret_cast<HBRUSH>(GetWindowLongPtrA(panel, DWLP_USER));
+}
 
 // Underlined, three quarters of the link's height; the link is the only static with SS_NOTIFY,
 // so making the hand the static class's cursor shows it over the link alone.
@@ -73,15 +75,11 @@ void dressLink(HWND link) {
 // The font sent at creation; the link gets one of its own from dressLink.
 HFONT fontOf(ControlFont font, const Quiz* quiz) {
     switch (font) {
-        case ControlFont::Gui:
-            return guiFont();
-        case ControlFont::Title:
-            return quiz ? quiz->titleFont : nullptr;
-        case ControlFont::Score:
-            return quiz ? quiz->scoreFont : nullptr;
-        case ControlFont::Link:
-        case ControlFont::None:
-            break;
+    case ControlFont::Gui: return guiFont();
+    case ControlFont::Title: return quiz ? quiz->titleFont : nullptr;
+    case ControlFont::Score: return quiz ? quiz->scoreFont : nullptr;
+    case ControlFont::Link:
+    case ControlFont::None: break;
     }
     return nullptr;
 }
@@ -142,7 +140,8 @@ void onDestroy(HWND panel) {
     if (brush) DeleteObject(brush);
     SetWindowLongPtrA(panel, DWLP_USER, 0);
     // The link font was made for this panel alone; its control is about to go too.
-    HGDIOBJ linkFont = reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(panel, kLinkId, WM_GETFONT, 0, 0));
+    HGDIOBJ linkFont =
+        reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(panel, kLinkId, WM_GETFONT, 0, 0));
     if (linkFont) DeleteObject(linkFont);
 }
 
@@ -150,23 +149,15 @@ void onDestroy(HWND panel) {
 
 INT_PTR CALLBACK headerPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG:
-            return onInitDialog(panel);
-        case WM_SIZE:
-            onSize(panel, LOWORD(lParam));
-            return 0;
-        case WM_COMMAND:
-            onCommand(wParam);
-            return 0;
-        case WM_CTLCOLORDLG:
-            return reinterpret_cast<INT_PTR>(panelBrush(panel));
-        case WM_CTLCOLORSTATIC:
-            return onCtlColorStatic(panel, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_DESTROY:
-            onDestroy(panel);
-            return 0;
-        default:
-            return FALSE;
+    case WM_INITDIALOG: return onInitDialog(panel);
+    case WM_SIZE: onSize(panel, LOWORD(lParam)); return 0;
+    case WM_COMMAND: onCommand(wParam); return 0;
+    case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(panelBrush(panel));
+    case WM_CTLCOLORSTATIC:
+        return onCtlColorStatic(panel, reinterpret_cast<HDC>(wParam),
+                                reinterpret_cast<HWND>(lParam));
+    case WM_DESTROY: onDestroy(panel); return 0;
+    default: return FALSE;
     }
 }
 

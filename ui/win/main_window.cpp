@@ -35,7 +35,8 @@ BOOL onCreate(HWND window, LPCREATESTRUCT) {
                 {"Static", kVersionLabelText, WS_CHILD | WS_VISIBLE, box.x, box.y, box.width,
                  box.height, kVersionLabelId},
                 guiFont());
-    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
+    SendMessageA(window, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
     return TRUE;
 }
 
@@ -43,7 +44,8 @@ void layoutMainWindow(HWND window, int clientWidth, int clientHeight) {
     const MainLayout layout = mainLayout(clientWidth, clientHeight);
     if (gMain.grid) place(gMain.grid, layout.grid, SWP_NOZORDER);
     if (gMain.header) place(gMain.header, layout.header, SWP_NOZORDER);
-    place(GetDlgItem(window, kVersionLabelId), layout.versionLabel, SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+    place(GetDlgItem(window, kVersionLabelId), layout.versionLabel,
+          SWP_NOOWNERZORDER | SWP_NOACTIVATE);
 }
 
 void onSize(HWND window, UINT state, int clientWidth, int clientHeight) {
@@ -86,8 +88,9 @@ bool registerMainWindowClass(HINSTANCE instance) {
 }
 
 HWND createMainWindow(HINSTANCE instance, const char* caption) {
-    return CreateWindowExA(0, kMainWindowClass, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                           kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance, nullptr);
+    return CreateWindowExA(0, kMainWindowClass, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                           CW_USEDEFAULT, kMainWindowWidth, kMainWindowHeight, nullptr, nullptr,
+                           instance, nullptr);
 }
 
 void centreOnDesktop(HWND window) {
@@ -96,7 +99,8 @@ void centreOnDesktop(HWND window) {
     GetWindowRect(window, &outer);
     const WindowBox desktopBox = {desktop.left, desktop.top, desktop.right - desktop.left,
                                   desktop.bottom - desktop.top};
-    const ScreenPoint origin = centredOrigin(desktopBox, outer.right - outer.left, outer.bottom - outer.top);
+    const ScreenPoint origin =
+        centredOrigin(desktopBox, outer.right - outer.left, outer.bottom - outer.top);
     SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
@@ -122,7 +126,6 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HANDLE_MSG(window, WM_DESTROY, onDestroy);
         HANDLE_MSG(window, WM_CTLCOLORSTATIC, onCtlColorStatic);
         HANDLE_MSG(window, WM_MOUSEWHEEL, onMouseWheel);
-        default:
-            return DefWindowProcA(window, message, wParam, lParam);
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

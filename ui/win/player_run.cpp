@@ -27,12 +27,13 @@ Quiz* loadRecord() {
 }
 
 void createDialogs(HINSTANCE instance, PlayerWindows* player) {
-    player->header =
-        CreateDialogParamA(instance, MAKEINTRESOURCEA(kHeaderDialogId), player->main, headerPanelProc, 0);
+    player->header = CreateDialogParamA(instance, MAKEINTRESOURCEA(kHeaderDialogId), player->main,
+                                        headerPanelProc, 0);
     ShowWindow(player->header, SW_SHOWNORMAL);
     player->quiz->headerWindow = player->header;
     setMainChildren(player->header, nullptr);
-    player->grid = CreateDialogParamA(instance, MAKEINTRESOURCEA(kGridDialogId), player->main, gridProc, 0);
+    player->grid =
+        CreateDialogParamA(instance, MAKEINTRESOURCEA(kGridDialogId), player->main, gridProc, 0);
     setMainChildren(player->header, player->grid);
 }
 

@@ -32,12 +32,13 @@ std::vector<std::string> fieldTexts(HWND grid, int count) {
 // hidden and system attributes asked for again.
 bool writeWholeFile(const std::string& name, const std::string& content, DWORD disposition,
                     DWORD attributes) {
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, disposition, attributes,
-                              nullptr);
+    HANDLE file =
+        CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, disposition, attributes, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     const DWORD size = static_cast<DWORD>(content.size());
-    bool done = size == 0 || (WriteFile(file, content.data(), size, &written, nullptr) && written == size);
+    bool done =
+        size == 0 || (WriteFile(file, content.data(), size, &written, nullptr) && written == size);
     done = done && FlushFileBuffers(file);
     done = CloseHandle(file) && done;
     return done;
@@ -111,7 +112,8 @@ void openSavedAnswers(SavedAnswersReader* reader) {
     if (size == 0 || size == INVALID_FILE_SIZE) return;
     reader->mapping = CreateFileMappingA(reader->file, nullptr, PAGE_READONLY, 0, 0, nullptr);
     if (!reader->mapping) return;
-    reader->view = static_cast<const unsigned char*>(MapViewOfFile(reader->mapping, FILE_MAP_READ, 0, 0, 0));
+    reader->view =
+        static_cast<const unsigned char*>(MapViewOfFile(reader->mapping, FILE_MAP_READ, 0, 0, 0));
     if (reader->view) reader->size = size;
 }
 

@@ -11,8 +11,8 @@ using standin::Grid;
 using standin::Options;
 using standin::Question;
 
-const std::vector<Question> kCities = {
-    {"Paris", "France", "capitale"}, {"Rome", "Italie", "ville \xE9ternelle"}};
+const std::vector<Question> kCities = {{"Paris", "France", "capitale"},
+                                       {"Rome", "Italie", "ville \xE9ternelle"}};
 
 Options withReveal(int mode, int answers = 1, int kind = KindPicture) {
     Options options;
@@ -33,8 +33,13 @@ TEST(EvaluateAnswer, PublishesTheVerdictAndLeavesTheFieldAlone) {
         const char* typed;
         const char* verdict;
     } const cases[] = {
-        {"  paris  ", "BRAVO"}, {"   ", "?"}, {"Parsi", "Anagramme"}, {"Pari", "Quasiment"},
-        {"Parisien", "Trop long"}, {"Londres", "FAUX"}, {"", "?"},
+        {"  paris  ", "BRAVO"},
+        {"   ", "?"},
+        {"Parsi", "Anagramme"},
+        {"Pari", "Quasiment"},
+        {"Parisien", "Trop long"},
+        {"Londres", "FAUX"},
+        {"", "?"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);

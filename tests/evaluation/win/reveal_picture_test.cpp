@@ -33,8 +33,10 @@ bool alive(HBITMAP bitmap) { return GetObjectType(bitmap) == OBJ_BITMAP; }
 class AnswerPictureReveal : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(FindResourceA(nullptr, MAKEINTRESOURCEA(answerPictureNumber(0)), kImgType), nullptr);
-        ASSERT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(answerPictureNumber(1)), kImgType), nullptr);
+        ASSERT_NE(FindResourceA(nullptr, MAKEINTRESOURCEA(answerPictureNumber(0)), kImgType),
+                  nullptr);
+        ASSERT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(answerPictureNumber(1)), kImgType),
+                  nullptr);
         HBITMAP probe = loadFittedPicture(GetModuleHandleA(nullptr), answerPictureNumber(0),
                                           kImgType, 260, 260);
         if (!probe) GTEST_SKIP() << "loadFittedPicture gives no bitmap for IMG 10401";

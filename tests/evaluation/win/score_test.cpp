@@ -26,14 +26,32 @@ TEST(UpdateScore, CountsSolvedQuestionsAndShowsTheirCode) {
         {"none solved", KindPicture, 1, {"?", "FAUX", "Quasiment"}, " 0 / 3", "      "},
         {"some solved", KindPicture, 1, {"BRAVO", "FAUX", "BRAVO"}, " 2 / 3", "CODE2"},
         {"all solved", KindPicture, 1, {"BRAVO", "BRAVO", "BRAVO"}, " 3 / 3", "CODE3"},
-        {"hints never count", KindAudio, 1, {"Anagramme", "Presque", "y a de l'id\xE9" "e"},
-         " 0 / 3", "      "},
-        {"two answers: both slots needed", KindPicture, 2,
-         {"BRAVO", "BRAVO", "BRAVO", "Quasiment", "?", "BRAVO"}, " 1 / 3", "CODE1"},
-        {"two answers: all", KindVideo, 2,
-         {"BRAVO", "BRAVO", "BRAVO", "BRAVO", "BRAVO", "BRAVO"}, " 3 / 3", "CODE3"},
-        {"text quiz, two answers: one field per question", KindText, 2,
-         {"BRAVO", "BRAVO", "FAUX"}, " 2 / 3", "CODE2"},
+        {"hints never count",
+         KindAudio,
+         1,
+         {"Anagramme", "Presque",
+          "y a de l'id\xE9"
+          "e"},
+         " 0 / 3",
+         "      "},
+        {"two answers: both slots needed",
+         KindPicture,
+         2,
+         {"BRAVO", "BRAVO", "BRAVO", "Quasiment", "?", "BRAVO"},
+         " 1 / 3",
+         "CODE1"},
+        {"two answers: all",
+         KindVideo,
+         2,
+         {"BRAVO", "BRAVO", "BRAVO", "BRAVO", "BRAVO", "BRAVO"},
+         " 3 / 3",
+         "CODE3"},
+        {"text quiz, two answers: one field per question",
+         KindText,
+         2,
+         {"BRAVO", "BRAVO", "FAUX"},
+         " 2 / 3",
+         "CODE2"},
         {"no layout for three answers", KindPicture, 3, {}, " 0 / 3", "      "},
     };
     for (const ScoreCase& c : cases) {
@@ -43,7 +61,8 @@ TEST(UpdateScore, CountsSolvedQuestionsAndShowsTheirCode) {
         options.answersPerQuestion = c.answersPerQuestion;
         Grid grid(three, options);
         for (std::size_t k = 0; k < c.verdicts.size(); ++k)
-            SetDlgItemTextA(grid.window(), kVerdictLabelBase + 1 + static_cast<int>(k), c.verdicts[k]);
+            SetDlgItemTextA(grid.window(), kVerdictLabelBase + 1 + static_cast<int>(k),
+                            c.verdicts[k]);
         updateScore(grid.quiz(), grid.window());
         EXPECT_EQ(grid.score(), c.score);
         EXPECT_EQ(grid.code(), c.code);

@@ -71,8 +71,8 @@ struct Options {
     int kind = KindPicture;
     int answersPerQuestion = 1;
     int revealMode = RevealNone;
-    bool pictures = false;       // question pictures 9901 + q, each showing its own bitmap
-    bool fieldProcedure = false; // answerFieldProc on every field
+    bool pictures = false;        // question pictures 9901 + q, each showing its own bitmap
+    bool fieldProcedure = false;  // answerFieldProc on every field
     int gridHeight = 300;
 };
 
@@ -152,8 +152,8 @@ private:
                                 900, options.gridHeight, hostWindow(), nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
         const int perQuestion = fieldsPerQuestion(quiz_->kind, quiz_->answersPerQuestion);
-        const int fields = answerFieldCount(quiz_->kind, quiz_->questionCount,
-                                            quiz_->answersPerQuestion);
+        const int fields =
+            answerFieldCount(quiz_->kind, quiz_->questionCount, quiz_->answersPerQuestion);
         for (int k = 1; k <= fields; ++k) {
             const int y = 5 + 25 * (k - 1);
             HWND field = child(grid_, "EDIT", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, "",
@@ -165,7 +165,8 @@ private:
             const int y = 5 + 25 * q * perQuestion;
             child(grid_, "STATIC", 0, "", explanationLabelId(q), 520, y, 260, 20);
             if (!options.pictures) continue;
-            HWND picture = child(grid_, "STATIC", SS_BITMAP, "", questionPictureId(q), 5, y, 30, 20);
+            HWND picture =
+                child(grid_, "STATIC", SS_BITMAP, "", questionPictureId(q), 5, y, 30, 20);
             HBITMAP bitmap = CreateBitmap(8, 8, 1, 32, nullptr);
             SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
         }

@@ -47,7 +47,8 @@ COLORREF pixelAt(HBITMAP bitmap, int x, int y) {
 // Close to a pure colour: JPEG and halftone shift the channels a little.
 bool closeTo(COLORREF actual, COLORREF expected) {
     auto close = [](int a, int b) { return a - b < 48 && b - a < 48; };
-    return close(GetRValue(actual), GetRValue(expected)) && close(GetGValue(actual), GetGValue(expected)) &&
+    return close(GetRValue(actual), GetRValue(expected)) &&
+           close(GetGValue(actual), GetGValue(expected)) &&
            close(GetBValue(actual), GetBValue(expected));
 }
 
@@ -81,11 +82,9 @@ TEST(LoadFittedPicture, FitsIntoTheBox) {
         int resource;
         LONG width, height;
     } cases[] = {
-        {nullptr, 401, 260, 195},
-        {GetModuleHandleA(nullptr), 401, 260, 195},
-        {nullptr, 402, 195, 260},
-        {nullptr, 404, 260, 130},  // enlarged
-        {nullptr, 406, 260, 1},    // 1000 x 1 would truncate to 0 rows
+        {nullptr, 401, 260, 195}, {GetModuleHandleA(nullptr), 401, 260, 195},
+        {nullptr, 402, 195, 260}, {nullptr, 404, 260, 130},  // enlarged
+        {nullptr, 406, 260, 1},                              // 1000 x 1 would truncate to 0 rows
     };
     HDC screen = GetDC(nullptr);
     int screenBits = GetDeviceCaps(screen, BITSPIXEL);
@@ -125,11 +124,15 @@ TEST(LoadFittedPicture, NothingForMissingOrUndecodableResources) {
         const char* type;
         const char* why;
     } cases[] = {
-        {499, "IMG", "missing"},          {401, "PATCH", "other type"},
-        {403, "IMG", "an mp3 clip"},      {410, "IMG", "text"},
+        {499, "IMG", "missing"},
+        {401, "PATCH", "other type"},
+        {403, "IMG", "an mp3 clip"},
+        {410, "IMG", "text"},
         {411, "IMG", "empty"},
-        {0, "IMG", "number 0"},           {70000, "IMG", "not a 16-bit number"},
-        {-401, "IMG", "negative number"}, {401, nullptr, "no type"},
+        {0, "IMG", "number 0"},
+        {70000, "IMG", "not a 16-bit number"},
+        {-401, "IMG", "negative number"},
+        {401, nullptr, "no type"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(loadFittedPicture(nullptr, c.resource, c.type, 260, 260), nullptr) << c.why;

@@ -20,7 +20,9 @@ std::vector<std::string> gSteps;
 std::vector<std::string> gMessages;
 
 void recordStep(const char* step) { gSteps.push_back(step); }
-void recordMessage(const char* text, const char* title) { gMessages.push_back(std::string(title) + ": " + text); }
+void recordMessage(const char* text, const char* title) {
+    gMessages.push_back(std::string(title) + ": " + text);
+}
 
 std::string fileBytes(const char* name) {
     std::ifstream file(name, std::ios::binary);
@@ -86,10 +88,10 @@ protected:
         quiz_.kind = kind;
         publishQuiz(&quiz_);
         if (withMedia) initMedia();
-        main_ = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1000, 800, nullptr, nullptr,
-                                nullptr, nullptr);
-        grid_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 5, 50, 980, 700, main_, nullptr, nullptr,
-                                nullptr);
+        main_ = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1000,
+                                800, nullptr, nullptr, nullptr, nullptr);
+        grid_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 5, 50, 980, 700, main_,
+                                nullptr, nullptr, nullptr);
         int firstAnswerTop = kind == KindVideo ? 5 + 210 : 5;
         for (int question = 1; question <= 9; ++question) {
             int x = 46 + 290 * ((question - 1) % 3);
@@ -160,8 +162,8 @@ TEST_F(Playback, TextAndPictureQuizzesLeaveEverythingAlone) {
 
 TEST_F(Playback, AudioQuizStartsThePlayerInAnEmptyHost) {
     start(KindAudio);
-    EXPECT_EQ(takeSteps(), (Steps{"LoadLibrary atl.dll", "CoInitialize", "CoCreateInstance", "AtlAxAttachControl",
-                                  "get_controls", "put_uiMode none"}));
+    EXPECT_EQ(takeSteps(), (Steps{"LoadLibrary atl.dll", "CoInitialize", "CoCreateInstance",
+                                  "AtlAxAttachControl", "get_controls", "put_uiMode none"}));
     ASSERT_TRUE(playerAvailable());
     EXPECT_NE(GetModuleHandleA("atl.dll"), nullptr);
     ASSERT_NE(host(), nullptr);
@@ -181,15 +183,15 @@ TEST_F(Playback, PlayingAnotherQuestionReplacesTheClipFile) {
     EXPECT_EQ(fileBytes("velto3.mp3"), resourceBytes(403));
 
     playClip(5);
-    EXPECT_EQ(takeSteps(),
-              (Steps{"stop", "delete velto3.mp3", "write velto5.mp3", "put_URL velto5.mp3", "play"}));
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto3.mp3", "write velto5.mp3",
+                                  "put_URL velto5.mp3", "play"}));
     EXPECT_FALSE(exists("velto3.mp3"));
     EXPECT_EQ(fileBytes("velto5.mp3"), resourceBytes(405));
 
     // The same question again: stopped, rewritten, played from the start.
     playClip(5);
-    EXPECT_EQ(takeSteps(),
-              (Steps{"stop", "delete velto5.mp3", "write velto5.mp3", "put_URL velto5.mp3", "play"}));
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto5.mp3", "write velto5.mp3",
+                                  "put_URL velto5.mp3", "play"}));
     EXPECT_EQ(fileBytes("velto5.mp3"), resourceBytes(405));
 
     stopClip();
@@ -257,7 +259,8 @@ TEST_F(Playback, AClipFileThatCannotBeWrittenPlaysNothingAndLeavesNoFile) {
     ASSERT_TRUE(CreateDirectoryA("velto5.mp3", nullptr));
     playClip(5);
     EXPECT_EQ(takeSteps(), (Steps{"stop"}));
-    EXPECT_EQ(GetFileAttributesA("velto5.mp3") & FILE_ATTRIBUTE_DIRECTORY, DWORD{FILE_ATTRIBUTE_DIRECTORY});
+    EXPECT_EQ(GetFileAttributesA("velto5.mp3") & FILE_ATTRIBUTE_DIRECTORY,
+              DWORD{FILE_ATTRIBUTE_DIRECTORY});
     RemoveDirectoryA("velto5.mp3");
 
     // Another program holds the file open without sharing: it keeps its content.
@@ -272,7 +275,8 @@ TEST_F(Playback, AClipFileThatCannotBeWrittenPlaysNothingAndLeavesNoFile) {
     EXPECT_TRUE(gMessages.empty());
 
     playClip(3);
-    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto6.mp3", "write velto3.mp3", "put_URL velto3.mp3", "play"}));
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto6.mp3", "write velto3.mp3",
+                                  "put_URL velto3.mp3", "play"}));
 }
 
 TEST_F(Playback, VideoPlaysInTheBandAboveItsAnswerArea) {
@@ -291,7 +295,8 @@ TEST_F(Playback, VideoPlaysInTheBandAboveItsAnswerArea) {
     // Scrolled by 100 pixels: the band follows the button's current place.
     ScrollWindowEx(grid_, 0, -100, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN);
     playClip(8);  // column 1, third row
-    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto7.avi", "write velto8.avi", "put_URL velto8.avi", "play"}));
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto7.avi", "write velto8.avi",
+                                  "put_URL velto8.avi", "play"}));
     EXPECT_FALSE(exists("velto7.avi"));
     place = childBox(host());
     EXPECT_EQ(place.left, 336);
@@ -317,7 +322,8 @@ TEST_F(Playback, VideoWithoutAClipHidesTheBand) {
 
 TEST_F(Playback, ShutdownLetsGoOfTheClipThenDeletesEveryClipName) {
     start(KindAudio);
-    for (const char* name : {"velto1.mp3", "velto50.mp3", "velto96.mp3", "velto97.mp3", "velto2.avi", "velto.mp3"}) {
+    for (const char* name :
+         {"velto1.mp3", "velto50.mp3", "velto96.mp3", "velto97.mp3", "velto2.avi", "velto.mp3"}) {
         touch(name);
     }
     playClip(3);
@@ -330,9 +336,11 @@ TEST_F(Playback, ShutdownLetsGoOfTheClipThenDeletesEveryClipName) {
     for (int question = 1; question <= 96; ++question) {
         EXPECT_EQ(steps[1 + question], "delete velto" + std::to_string(question) + ".mp3");
     }
-    EXPECT_EQ(Steps(steps.end() - 3, steps.end()), (Steps{"DestroyWindow", "CoUninitialize", "FreeLibrary"}));
+    EXPECT_EQ(Steps(steps.end() - 3, steps.end()),
+              (Steps{"DestroyWindow", "CoUninitialize", "FreeLibrary"}));
 
-    for (const char* name : {"velto1.mp3", "velto3.mp3", "velto50.mp3", "velto96.mp3"}) EXPECT_FALSE(exists(name));
+    for (const char* name : {"velto1.mp3", "velto3.mp3", "velto50.mp3", "velto96.mp3"})
+        EXPECT_FALSE(exists(name));
     for (const char* name : {"velto97.mp3", "velto2.avi", "velto.mp3"}) EXPECT_TRUE(exists(name));
     EXPECT_FALSE(IsWindow(main_));
     EXPECT_FALSE(IsWindow(grid_));

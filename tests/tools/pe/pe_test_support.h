@@ -41,18 +41,18 @@ void setU32(std::vector<uint8_t>& b, size_t at, uint32_t v);
 void setU16(std::vector<uint8_t>& b, size_t at, uint16_t v);
 
 struct Section {
-  std::string name;
-  uint32_t header, virtualSize, virtualAddress, rawSize, rawPointer;
+    std::string name;
+    uint32_t header, virtualSize, virtualAddress, rawSize, rawPointer;
 };
 struct Headers {
-  size_t fileHeader = 0, optionalHeader = 0, dataDirectories = 0;
-  bool is64 = false;
-  std::vector<Section> sections;
-  uint32_t dirRva(int index) const;
-  uint32_t dirSize(int index) const;
-  const std::vector<uint8_t>* image = nullptr;
-  const Section* named(const std::string& name) const;
-  size_t rvaToOffset(uint32_t rva) const;  // 0 when unmapped
+    size_t fileHeader = 0, optionalHeader = 0, dataDirectories = 0;
+    bool is64 = false;
+    std::vector<Section> sections;
+    uint32_t dirRva(int index) const;
+    uint32_t dirSize(int index) const;
+    const std::vector<uint8_t>* image = nullptr;
+    const Section* named(const std::string& name) const;
+    size_t rvaToOffset(uint32_t rva) const;  // 0 when unmapped
 };
 Headers headersOf(const std::vector<uint8_t>& image);
 

@@ -1,4 +1,5 @@
-// answerFieldProc and fillUnsolvedFields on a stand-in grid, driven with the messages Windows sends.
+// answerFieldProc and fillUnsolvedFields on a stand-in grid, driven with the messages Windows
+// sends.
 #include "ui/win/answer_field.h"
 
 #include <gtest/gtest.h>
@@ -23,10 +24,10 @@ Options fieldGrid(int kind = KindText, int answers = 1) {
 }
 
 std::vector<Question> numbered(int count) {
-    static const char* const names[] = {"un",   "deux", "trois", "quatre", "cinq", "six",  "sept",
-                                        "huit", "neuf", "dix",   "onze",   "douze", "treize",
-                                        "quatorze", "quinze", "seize", "dix-sept", "dix-huit",
-                                        "dix-neuf", "vingt"};
+    static const char* const names[] = {"un",    "deux",     "trois",    "quatre",   "cinq",
+                                        "six",   "sept",     "huit",     "neuf",     "dix",
+                                        "onze",  "douze",    "treize",   "quatorze", "quinze",
+                                        "seize", "dix-sept", "dix-huit", "dix-neuf", "vingt"};
     std::vector<Question> questions;
     for (int i = 0; i < count; ++i) questions.push_back({names[i], "", ""});
     return questions;
@@ -92,8 +93,8 @@ TEST(AnswerField, PageKeysPageTheGrid) {
         WPARAM key;
         int request;
     } const cases[] = {
-        {WM_KEYUP, VK_PRIOR, kRequestPageUp},   {WM_KEYUP, VK_UP, kRequestPageUp},
-        {WM_KEYUP, VK_NEXT, kRequestPageDown},  {WM_KEYUP, VK_DOWN, kRequestPageDown},
+        {WM_KEYUP, VK_PRIOR, kRequestPageUp},       {WM_KEYUP, VK_UP, kRequestPageUp},
+        {WM_KEYUP, VK_NEXT, kRequestPageDown},      {WM_KEYUP, VK_DOWN, kRequestPageDown},
         {WM_SYSKEYDOWN, VK_NEXT, kRequestPageDown},
     };
     for (const auto& c : cases) {
@@ -155,7 +156,7 @@ TEST(AnswerField, F1FillsUnsolvedFieldsSlotBySlot) {
 
 TEST(AnswerField, F1WalksEverySlotOfADamagedCount) {
     Grid grid(numbered(3), fieldGrid());  // a text quiz: one field per question
-    grid.quiz()->answersPerQuestion = 3;   // whose definition asks for three
+    grid.quiz()->answersPerQuestion = 3;  // whose definition asks for three
     grid.type(2, "deux");
     SetFocus(grid.field(2));
     keyUp(grid.field(2), VK_F1);

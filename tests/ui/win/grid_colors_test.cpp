@@ -131,8 +131,9 @@ TEST_F(GridColours, OtherStaticsAndTheBackground) {
     EXPECT_EQ(state().back, fresh_.back);
     EXPECT_EQ(state().mode, fresh_.mode);
     // A static whose identifier is past the verdict labels of this quiz.
-    HWND stray = CreateWindowExA(0, "STATIC", "BRAVO", WS_CHILD, 0, 0, 10, 10, grid_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(5003)), nullptr, nullptr);
+    HWND stray =
+        CreateWindowExA(0, "STATIC", "BRAVO", WS_CHILD, 0, 0, 10, 10, grid_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(5003)), nullptr, nullptr);
     EXPECT_EQ(paint(stray), FALSE);
     EXPECT_EQ(gridProc(grid_, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc_),
                        reinterpret_cast<LPARAM>(grid_)),

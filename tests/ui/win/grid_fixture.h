@@ -161,7 +161,8 @@ protected:
     std::vector<GridEvent> controlEvents() const {
         std::vector<GridEvent> out;
         for (const GridEvent& e : gridEvents())
-            if (e.hwnd != grid_ && (e.type != GridEvent::Created || e.parent == grid_)) out.push_back(e);
+            if (e.hwnd != grid_ && (e.type != GridEvent::Created || e.parent == grid_))
+                out.push_back(e);
         return out;
     }
 

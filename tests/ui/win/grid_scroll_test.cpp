@@ -65,16 +65,26 @@ TEST_F(GridScroll, VerticalRequests) {
     struct Case {
         int from, code, target, expected;
     } cases[] = {
-        {0, SB_LINEDOWN, 0, 310},        {400, SB_LINEUP, 0, 90},
-        {100, SB_LINEUP, 0, 0},          {end - 100, SB_LINEDOWN, 0, end},
-        {0, SB_PAGEDOWN, 0, page},       {500, SB_PAGEUP, 0, 500 - page},
-        {500, SB_TOP, 0, 0},             {0, SB_BOTTOM, 0, end},
-        {500, SB_THUMBPOSITION, 0, 500}, {500, SB_THUMBTRACK, 0, 500},
-        {500, SB_ENDSCROLL, 0, 500},     {200, kScrollDown50, 0, 250},
-        {200, kScrollUp50, 0, 150},      {20, kScrollUp50, 0, 0},
-        {end - 10, kScrollDown50, 0, end}, {500, kScrollToTarget, -360, 0},
-        {0, kScrollToTarget, 600, 600},  {0, kScrollToTarget, 5000, end},
-        {500, 9, 0, 500},                {500, 503, 0, 500},
+        {0, SB_LINEDOWN, 0, 310},
+        {400, SB_LINEUP, 0, 90},
+        {100, SB_LINEUP, 0, 0},
+        {end - 100, SB_LINEDOWN, 0, end},
+        {0, SB_PAGEDOWN, 0, page},
+        {500, SB_PAGEUP, 0, 500 - page},
+        {500, SB_TOP, 0, 0},
+        {0, SB_BOTTOM, 0, end},
+        {500, SB_THUMBPOSITION, 0, 500},
+        {500, SB_THUMBTRACK, 0, 500},
+        {500, SB_ENDSCROLL, 0, 500},
+        {200, kScrollDown50, 0, 250},
+        {200, kScrollUp50, 0, 150},
+        {20, kScrollUp50, 0, 0},
+        {end - 10, kScrollDown50, 0, end},
+        {500, kScrollToTarget, -360, 0},
+        {0, kScrollToTarget, 600, 600},
+        {0, kScrollToTarget, 5000, end},
+        {500, 9, 0, 500},
+        {500, 503, 0, 500},
         {500, 499, 0, 500},
     };
     for (const Case& c : cases) {
@@ -124,7 +134,8 @@ TEST_F(GridScroll, AFittingCanvasDisablesItsBarAndStaysAtZero) {
     EXPECT_TRUE(barDisabled(OBJID_VSCROLL));
     EXPECT_TRUE(barDisabled(OBJID_HSCROLL));
     setScrollTarget(60);
-    for (int code : {SB_LINEDOWN, SB_PAGEDOWN, SB_BOTTOM, kScrollDown50, kScrollToTarget}) vertical(code);
+    for (int code : {SB_LINEDOWN, SB_PAGEDOWN, SB_BOTTOM, kScrollDown50, kScrollToTarget})
+        vertical(code);
     for (int code : {SB_LINERIGHT, SB_PAGERIGHT}) horizontal(code);
     EXPECT_EQ(GetScrollPos(grid_, SB_VERT), 0);
     EXPECT_EQ(GetScrollPos(grid_, SB_HORZ), 0);

@@ -69,8 +69,10 @@ protected:
         ASSERT_NE(open(), nullptr);
         for (const GridEvent& e : controlEvents()) {
             if (e.type == GridEvent::Created && isPlayerHost(quiz(), e)) continue;
-            if (e.type == GridEvent::Created) index_[e.hwnd] = controls_.size(), controls_.push_back(e);
-            else if (index_.count(e.hwnd)) sent_.push_back(e);
+            if (e.type == GridEvent::Created)
+                index_[e.hwnd] = controls_.size(), controls_.push_back(e);
+            else if (index_.count(e.hwnd))
+                sent_.push_back(e);
         }
         expected_ = expectedControls(shape);
     }
@@ -124,8 +126,8 @@ TEST_P(GridBuild, ControlsStayAtTheirCanvasPositionsInCreationOrder) {
         EXPECT_EQ(children[k].hwnd, controls_[k].hwnd) << "tab order differs from creation order";
         const RECT& r = children[k].canvas;
         EXPECT_EQ(std::vector<long>({r.left, r.top, r.right - r.left, r.bottom - r.top}),
-                  std::vector<long>({expected_[k].x, expected_[k].y, expected_[k].width,
-                                     expected_[k].height}));
+                  std::vector<long>(
+                      {expected_[k].x, expected_[k].y, expected_[k].width, expected_[k].height}));
     }
 }
 
@@ -160,7 +162,8 @@ TEST_P(GridBuild, FontsImagesAndFocusFollowEachControl) {
             ASSERT_EQ(images.size(), 1u);
             EXPECT_EQ(images[0].message, static_cast<UINT>(STM_SETIMAGE));
             EXPECT_EQ(images[0].wParam, static_cast<WPARAM>(IMAGE_BITMAP));
-        } else if (want.control == GridControl::PlayButton || want.control == GridControl::StopButton) {
+        } else if (want.control == GridControl::PlayButton ||
+                   want.control == GridControl::StopButton) {
             const int icon = want.control == GridControl::PlayButton ? kPlayIconId : kStopIconId;
             ASSERT_EQ(images.size(), 1u);
             EXPECT_EQ(images[0].message, static_cast<UINT>(BM_SETIMAGE));
@@ -196,21 +199,21 @@ TEST_P(GridBuild, EachFieldTakesTheFocusBeforeItsVerdictLabelExists) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, GridBuild,
-    ::testing::Values(GridSpec{KindText, 3, 1, RevealNone}, GridSpec{KindText, 2, 2, RevealBoth},
-                      GridSpec{KindPicture, 4, 1, RevealNone},
-                      GridSpec{KindPicture, 4, 1, RevealExplanation},
-                      GridSpec{KindPicture, 5, 2, RevealBoth}, GridSpec{KindAudio, 4, 2, RevealNone},
-                      GridSpec{KindAudio, 3, 1, RevealAllAtEnd},
-                      GridSpec{KindVideo, 4, 1, RevealExplanation},
-                      GridSpec{KindVideo, 2, 2, RevealPicture}, GridSpec{KindAudio, 2, 3, RevealNone},
-                      GridSpec{KindText, 0, 1, RevealNone}, GridSpec{KindPicture, 0, 2, RevealNone},
-                      GridSpec{KindVideo, 0, 1, RevealNone}, GridSpec{4, 3, 1, RevealNone},
-                      GridSpec{-1, 2, 2, RevealExplanation}),
+    ::testing::Values(
+        GridSpec{KindText, 3, 1, RevealNone}, GridSpec{KindText, 2, 2, RevealBoth},
+        GridSpec{KindPicture, 4, 1, RevealNone}, GridSpec{KindPicture, 4, 1, RevealExplanation},
+        GridSpec{KindPicture, 5, 2, RevealBoth}, GridSpec{KindAudio, 4, 2, RevealNone},
+        GridSpec{KindAudio, 3, 1, RevealAllAtEnd}, GridSpec{KindVideo, 4, 1, RevealExplanation},
+        GridSpec{KindVideo, 2, 2, RevealPicture}, GridSpec{KindAudio, 2, 3, RevealNone},
+        GridSpec{KindText, 0, 1, RevealNone}, GridSpec{KindPicture, 0, 2, RevealNone},
+        GridSpec{KindVideo, 0, 1, RevealNone}, GridSpec{4, 3, 1, RevealNone},
+        GridSpec{-1, 2, 2, RevealExplanation}),
     [](const ::testing::TestParamInfo<GridSpec>& info) {
         const GridSpec& s = info.param;
-        return "kind" + std::string(s.kind < 0 ? "Minus" : "") + std::to_string(s.kind < 0 ? -s.kind : s.kind) +
-               "_questions" + std::to_string(s.questionCount) + "_answers" +
-               std::to_string(s.answersPerQuestion) + "_reveal" + std::to_string(s.revealMode);
+        return "kind" + std::string(s.kind < 0 ? "Minus" : "") +
+               std::to_string(s.kind < 0 ? -s.kind : s.kind) + "_questions" +
+               std::to_string(s.questionCount) + "_answers" + std::to_string(s.answersPerQuestion) +
+               "_reveal" + std::to_string(s.revealMode);
     });
 
 using GridSaved = GridFixture;

@@ -36,10 +36,10 @@ protected:
         lstrcpyA(quiz_->description, "Ce que le quiz demande");
         quiz_->questionCount = 7;
         publishQuiz(quiz_);
-        parent_ = CreateWindowExA(0, "Static", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 800, 200, nullptr,
-                                  nullptr, nullptr, nullptr);
-        panel_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kHeaderDialogId), parent_,
-                                    headerPanelProc, 0);
+        parent_ = CreateWindowExA(0, "Static", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 800, 200,
+                                  nullptr, nullptr, nullptr, nullptr);
+        panel_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kHeaderDialogId),
+                                    parent_, headerPanelProc, 0);
         ASSERT_NE(panel_, nullptr);
     }
     void TearDown() override {
@@ -85,7 +85,9 @@ protected:
         ReleaseDC(control, dc);
         return result;
     }
-    HBRUSH panelBrush() { return reinterpret_cast<HBRUSH>(SendMessageA(panel_, WM_CTLCOLORDLG, 0, 0)); }
+    HBRUSH panelBrush() {
+        return reinterpret_cast<HBRUSH>(SendMessageA(panel_, WM_CTLCOLORDLG, 0, 0));
+    }
 
     Quiz* quiz_ = nullptr;
     Quiz* previousQuiz_ = nullptr;
@@ -125,8 +127,9 @@ TEST_F(HeaderPanel, CreatesEveryControlInOrder) {
         EXPECT_EQ(GetDlgCtrlID(control), e.id);
         EXPECT_STRCASEEQ(className(control).c_str(), e.className);
         // Only the styles of the table: the system may add its own (an edit's ES_ behaviour bits).
-        EXPECT_EQ(GetWindowLongA(control, GWL_STYLE) & (e.style | WS_BORDER | SS_NOTIFY | SS_CENTER),
-                  e.style);
+        EXPECT_EQ(
+            GetWindowLongA(control, GWL_STYLE) & (e.style | WS_BORDER | SS_NOTIFY | SS_CENTER),
+            e.style);
         EXPECT_EQ(GetWindowLongA(control, GWL_EXSTYLE) & ~WS_EX_NOPARENTNOTIFY, 0);
         EXPECT_EQ(windowText(control), e.text);
         expectAt(e.id, e.x, e.y, e.width, e.height);
@@ -137,7 +140,8 @@ TEST_F(HeaderPanel, CreatesEveryControlInOrder) {
 
 TEST_F(HeaderPanel, FontsOfTheTexts) {
     const LRESULT gui = reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT));
-    for (int id : {kByLabelId, kAuthorLabelId, kSaveButtonId, kDescriptionLabelId, kCodeLabelId, kCodeBoxId})
+    for (int id :
+         {kByLabelId, kAuthorLabelId, kSaveButtonId, kDescriptionLabelId, kCodeLabelId, kCodeBoxId})
         EXPECT_EQ(SendMessageA(item(id), WM_GETFONT, 0, 0), gui) << id;
     EXPECT_EQ(SendMessageA(item(kTitleLabelId), WM_GETFONT, 0, 0),
               reinterpret_cast<LRESULT>(quiz_->titleFont));
@@ -145,8 +149,8 @@ TEST_F(HeaderPanel, FontsOfTheTexts) {
               reinterpret_cast<LRESULT>(quiz_->scoreFont));
 
     LOGFONTA link = {};
-    ASSERT_NE(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(item(kLinkId), WM_GETFONT, 0, 0)), sizeof link,
-                         &link),
+    ASSERT_NE(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(item(kLinkId), WM_GETFONT, 0, 0)),
+                         sizeof link, &link),
               0);
     EXPECT_EQ(link.lfHeight, -13);  // three quarters of the link's 18 pixels
     EXPECT_EQ(link.lfWeight, FW_NORMAL);
@@ -207,7 +211,8 @@ TEST_F(HeaderPanel, LinkClickOpensTheMakerPageOnce) {
     EXPECT_EQ(gOpened[0], kMakerAddress);
 
     // A double click and the "Sauver" button open nothing.
-    SendMessageA(panel_, WM_COMMAND, MAKEWPARAM(kLinkId, STN_DBLCLK), reinterpret_cast<LPARAM>(link));
+    SendMessageA(panel_, WM_COMMAND, MAKEWPARAM(kLinkId, STN_DBLCLK),
+                 reinterpret_cast<LPARAM>(link));
     SendMessageA(item(kSaveButtonId), BM_CLICK, 0, 0);
     SendMessageA(panel_, WM_COMMAND, MAKEWPARAM(kSaveButtonId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(item(kSaveButtonId)));
@@ -217,7 +222,8 @@ TEST_F(HeaderPanel, LinkClickOpensTheMakerPageOnce) {
 TEST_F(HeaderPanel, LinkShowsTheWholeAddressOnOneLine) {
     HWND link = item(kLinkId);
     HDC dc = GetDC(link);
-    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(link, WM_GETFONT, 0, 0)));
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(link, WM_GETFONT, 0, 0)));
     SIZE text = {};
     GetTextExtentPoint32A(dc, kMakerAddress, lstrlenA(kMakerAddress), &text);
     SelectObject(dc, old);

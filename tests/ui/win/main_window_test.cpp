@@ -1,5 +1,6 @@
 // Start-up, the main window and shutdown, run in-process on the test executable, which carries the
-// player's resources and no quiz: the fallback quiz (a picture quiz of 7 questions, 2 answers each).
+// player's resources and no quiz: the fallback quiz (a picture quiz of 7 questions, 2 answers
+// each).
 #include "ui/win/main_window.h"
 
 #include <gtest/gtest.h>
@@ -78,10 +79,8 @@ protected:
         if (IsWindow(player_.main)) DestroyWindow(player_.main);
         // Posted requests and quits only: paint messages come back until a window is painted.
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {
-        }
-        while (takeQuit() >= 0) {
-        }
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {}
+        while (takeQuit() >= 0) {}
         UnregisterClassA(kMainWindowClass, GetModuleHandleA(nullptr));
         DeleteFileA(savedAnswersName().c_str());
         SetCurrentDirectoryA(previousDirectory_);
@@ -149,15 +148,17 @@ TEST_F(PlayerFrame, VersionLabelSitsBottomRightOnItsBrush) {
 
     HDC dc = GetDC(label);
     SetTextColor(dc, RGB(1, 2, 3));
-    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
-        player_.main, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)));
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(player_.main, WM_CTLCOLORSTATIC,
+                                                             reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<LPARAM>(label)));
     EXPECT_EQ(brush, labelBrush());
     EXPECT_EQ(brushColour(brush), RGB(212, 208, 200));
     EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
     ReleaseDC(label, dc);
 
-    HWND other = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 10, 10, player_.main,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(8001)), nullptr, nullptr);
+    HWND other =
+        CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 10, 10, player_.main,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(8001)), nullptr, nullptr);
     dc = GetDC(other);
     EXPECT_EQ(SendMessageA(player_.main, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                            reinterpret_cast<LPARAM>(other)),
@@ -188,7 +189,8 @@ TEST_F(PlayerFrame, OnlyWholeWheelNotchesScrollTheGrid) {
         int delta;
         const char* requests;
     };
-    const Case cases[] = {{120, "501 "}, {-120, "500 "}, {240, ""}, {-240, ""}, {60, ""}, {-60, ""}, {0, ""}};
+    const Case cases[] = {{120, "501 "}, {-120, "500 "}, {240, ""}, {-240, ""},
+                          {60, ""},      {-60, ""},      {0, ""}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.delta);
         SendMessageA(player_.main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(c.delta)),

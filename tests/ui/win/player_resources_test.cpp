@@ -29,7 +29,8 @@ TEST(PlayerResources, DialogTemplatesAreEmptyAndUseTheirStyles) {
     for (const Case c : {Case{kGridDialogId, 0x40B00040}, Case{kHeaderDialogId, 0x40800040}}) {
         SCOPED_TRACE(c.id);
         DWORD size = 0;
-        const BYTE* bytes = resourceBytes(MAKEINTRESOURCEA(c.id), MAKEINTRESOURCEA(5), &size);  // RT_DIALOG
+        const BYTE* bytes =
+            resourceBytes(MAKEINTRESOURCEA(c.id), MAKEINTRESOURCEA(5), &size);  // RT_DIALOG
         ASSERT_NE(bytes, nullptr);
         ASSERT_GE(size, sizeof(DLGTEMPLATE));
         DLGTEMPLATE head;
@@ -43,7 +44,8 @@ TEST(PlayerResources, DialogTemplatesAreEmptyAndUseTheirStyles) {
         EXPECT_EQ(head.cy, 100);
         // No menu, the default class, no caption, then the font's point size and face.
         const BYTE* p = bytes + sizeof(DLGTEMPLATE);
-        for (int empty = 0; empty < 3; ++empty, p += 2) EXPECT_EQ(*reinterpret_cast<const WORD*>(p), 0);
+        for (int empty = 0; empty < 3; ++empty, p += 2)
+            EXPECT_EQ(*reinterpret_cast<const WORD*>(p), 0);
         EXPECT_EQ(*reinterpret_cast<const WORD*>(p), 8);
         EXPECT_EQ(wideAt(p + 2), L"MS Sans Serif");
     }
@@ -76,7 +78,8 @@ TEST(PlayerResources, IconGroupsHoldOneThirtyTwoPixelImage) {
         {MAKEINTRESOURCEA(kPlayIconId), 2, 1}, {MAKEINTRESOURCEA(kStopIconId), 2, 1}, {"A", 16, 4}};
     for (const Case& c : cases) {
         WORD count = 0;
-        const GroupEntry entry = firstGroupEntry(c.name, MAKEINTRESOURCEA(14), &count);  // RT_GROUP_ICON
+        const GroupEntry entry =
+            firstGroupEntry(c.name, MAKEINTRESOURCEA(14), &count);  // RT_GROUP_ICON
         EXPECT_EQ(count, 1);
         EXPECT_EQ(entry.width, 32);
         EXPECT_EQ(entry.height, 32);
@@ -95,8 +98,8 @@ public:
         old_ = SelectObject(dc_, bitmap_);
         RECT all = {0, 0, 32, 32};
         FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        DrawIconEx(dc_, 0, 0, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)), 32, 32, 0, nullptr,
-                   DI_NORMAL);
+        DrawIconEx(dc_, 0, 0, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)), 32, 32, 0,
+                   nullptr, DI_NORMAL);
     }
     ~IconPixels() {
         SelectObject(dc_, old_);
@@ -137,13 +140,14 @@ public:
             reinterpret_cast<void*>(GetProcAddress(library_, "GetFileVersionInfoSizeA")));
         info_ = reinterpret_cast<InfoFn>(
             reinterpret_cast<void*>(GetProcAddress(library_, "GetFileVersionInfoA")));
-        query_ =
-            reinterpret_cast<QueryFn>(reinterpret_cast<void*>(GetProcAddress(library_, "VerQueryValueA")));
+        query_ = reinterpret_cast<QueryFn>(
+            reinterpret_cast<void*>(GetProcAddress(library_, "VerQueryValueA")));
         char path[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, path, MAX_PATH);
         if (!sizeOf_ || !info_ || !query_) return;
         data_.resize(sizeOf_(path, nullptr));
-        if (data_.empty() || !info_(path, 0, static_cast<DWORD>(data_.size()), data_.data())) data_.clear();
+        if (data_.empty() || !info_(path, 0, static_cast<DWORD>(data_.size()), data_.data()))
+            data_.clear();
     }
     ~VersionRecord() { FreeLibrary(library_); }
     bool loaded() const { return !data_.empty(); }
@@ -181,7 +185,8 @@ TEST(PlayerResources, VersionRecordIsFrenchTwoPointTwo) {
     EXPECT_EQ(fixed->dwProductVersionMS, 0x00020002u);
     EXPECT_EQ(fixed->dwProductVersionLS, 0x00010001u);
 
-    const auto* translation = static_cast<const WORD*>(record.value("\\VarFileInfo\\Translation", &length));
+    const auto* translation =
+        static_cast<const WORD*>(record.value("\\VarFileInfo\\Translation", &length));
     ASSERT_NE(translation, nullptr);
     ASSERT_EQ(length, 4u);
     EXPECT_EQ(translation[0], 0x040C);

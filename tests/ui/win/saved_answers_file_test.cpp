@@ -34,8 +34,8 @@ protected:
         GetCurrentDirectoryA(MAX_PATH, previous_);
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
-        directory_ = std::string(temp) + "velto-saved-" + std::to_string(GetCurrentProcessId()) + "-" +
-                     testing::UnitTest::GetInstance()->current_test_info()->name();
+        directory_ = std::string(temp) + "velto-saved-" + std::to_string(GetCurrentProcessId()) +
+                     "-" + testing::UnitTest::GetInstance()->current_test_info()->name();
         CreateDirectoryA(directory_.c_str(), nullptr);
         ASSERT_TRUE(SetCurrentDirectoryA(directory_.c_str()));
         name_ = moduleName();
@@ -54,8 +54,10 @@ protected:
                 const std::string entry = found.cFileName;
                 if (entry == "." || entry == "..") continue;
                 const std::string path = directory + "\\" + entry;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeTree(path);
-                else DeleteFileA(path.c_str());
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    removeTree(path);
+                else
+                    DeleteFileA(path.c_str());
             } while (FindNextFileA(search, &found));
             FindClose(search);
         }
@@ -103,20 +105,33 @@ Options kindWithAnswers(int kind, int answers) {
 
 const std::vector<Question> kThree = {{"a", "b", ""}, {"c", "d", ""}, {"e", "f", ""}};
 
-TEST_F(SavedAnswersFile, NameComesFromTheExecutable) {
-    EXPECT_EQ(name_, "win_ui_tests.txt");
-}
+TEST_F(SavedAnswersFile, NameComesFromTheExecutable) { EXPECT_EQ(name_, "win_ui_tests.txt"); }
 
 TEST_F(SavedAnswersFile, WritesOneLinePerFieldAndReadsThemBack) {
     Grid grid(kThree, kindWithAnswers(KindPicture, 2));
     const std::string long_(300, 'z');
-    const char* texts[] = {"Paris", "", "Orl\xE9" "ans", "  deux  espaces ", long_.c_str(), "x"};
+    const char* texts[] = {"Paris",
+                           "",
+                           "Orl\xE9"
+                           "ans",
+                           "  deux  espaces ",
+                           long_.c_str(),
+                           "x"};
     for (int k = 1; k <= 6; ++k) grid.type(k, texts[k - 1]);
     writeSavedAnswers(grid.window());
-    EXPECT_EQ(readFile(name_), "Paris\r\n\r\nOrl\xE9" "ans\r\n  deux  espaces \r\n" +
-                                   std::string(259, 'z') + "\r\nx\r\n");
-    const std::vector<std::string> expected = {"Paris", "", "Orl\xE9" "ans", "  deux  espaces ",
-                                               std::string(259, 'z'), "x", "", ""};
+    EXPECT_EQ(readFile(name_),
+              "Paris\r\n\r\nOrl\xE9"
+              "ans\r\n  deux  espaces \r\n" +
+                  std::string(259, 'z') + "\r\nx\r\n");
+    const std::vector<std::string> expected = {"Paris",
+                                               "",
+                                               "Orl\xE9"
+                                               "ans",
+                                               "  deux  espaces ",
+                                               std::string(259, 'z'),
+                                               "x",
+                                               "",
+                                               ""};
     EXPECT_EQ(readBack(8), expected);  // lines past the end read as empty
     EXPECT_EQ(entries(), std::vector<std::string>{name_});
 }
