@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/win/stopwatch.h"
 #include "media/win/picture.h"
 #include "ui/grid_layout.h"
 
@@ -22,13 +23,6 @@ bool readFile(const char* path, std::vector<unsigned char>& bytes) {
         bytes.insert(bytes.end(), chunk, chunk + got);
     std::fclose(f);
     return !bytes.empty();
-}
-
-double millisecondsSince(LARGE_INTEGER start) {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return double(now.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/win/stopwatch.h"
+
 namespace {
 
 constexpr char kMainClass[] = "WindowsApp";
@@ -59,13 +61,6 @@ bool hasBitmap(HWND picture) {
     const LRESULT answered = SendMessageTimeoutA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0,
                                                  SMTO_ABORTIFHUNG, kReplyMs, &image);
     return answered && image != 0;
-}
-
-double millisecondsSince(LARGE_INTEGER start) {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return double(now.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
 }
 
 }  // namespace
