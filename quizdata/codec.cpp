@@ -349,11 +349,13 @@ int32_t packBlock(const uint8_t* input, uint32_t length, uint8_t** output, uint3
     PackTables t{static_cast<uint16_t*>(std::calloc(kPairSlots, sizeof(uint16_t))),
                  static_cast<uint32_t*>(std::calloc(kHashSlots, sizeof(uint32_t))),
                  static_cast<uint16_t*>(std::malloc(kDictionarySize * sizeof(uint16_t))), 0};
-    gPackInputBytes = gTotalInputBytes = length;
-    gInputBytesRead = 0;
     BitWriter w{out, 0, 0, 0};
-    const bool tables = t.pairs != nullptr && t.longer != nullptr && t.pairKeys != nullptr;
-    const int32_t result = tables ? packCodes(input, length, t, w) : CodecNoMemory;
+    int32_t result = CodecNoMemory;  // the counters stay as they were, as when `out` fails
+    if (t.pairs != nullptr && t.longer != nullptr && t.pairKeys != nullptr) {
+        gPackInputBytes = gTotalInputBytes = length;
+        gInputBytesRead = 0;
+        result = packCodes(input, length, t, w);
+    }
     std::free(t.pairs);
     std::free(t.longer);
     std::free(t.pairKeys);
