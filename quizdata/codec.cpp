@@ -150,6 +150,10 @@ inline uint32_t slotOf(uint32_t prefix, uint32_t byte) {
 }
 inline uint32_t nextSlot(uint32_t slot) { return (slot + 1) & (kHashSlots - 1); }
 
+// Module-level and all zero between packings: a fresh 128 KiB table per block cost more to
+// allocate and zero than the lookups it serves (the codec is not re-entrant anyway).
+uint16_t gPairs[kPairSlots];
+
 struct PackTables {
     uint16_t* pairs;     // code of the string (byte << 8 | byte), 0 = none
     uint32_t* longer;    // strings whose prefix has two bytes or more
@@ -346,17 +350,16 @@ int32_t packBlock(const uint8_t* input, uint32_t length, uint8_t** output, uint3
         alertNoMemory();
         return CodecNoMemory;
     }
-    PackTables t{static_cast<uint16_t*>(std::calloc(kPairSlots, sizeof(uint16_t))),
-                 static_cast<uint32_t*>(std::calloc(kHashSlots, sizeof(uint32_t))),
+    PackTables t{gPairs, static_cast<uint32_t*>(std::calloc(kHashSlots, sizeof(uint32_t))),
                  static_cast<uint16_t*>(std::malloc(kDictionarySize * sizeof(uint16_t))), 0};
     BitWriter w{out, 0, 0, 0};
     int32_t result = CodecNoMemory;  // the counters stay as they were, as when `out` fails
-    if (t.pairs != nullptr && t.longer != nullptr && t.pairKeys != nullptr) {
+    if (t.longer != nullptr && t.pairKeys != nullptr) {
         gPackInputBytes = gTotalInputBytes = length;
         gInputBytesRead = 0;
         result = packCodes(input, length, t, w);
     }
-    std::free(t.pairs);
+    for (uint32_t i = 0; i < t.pairCount; ++i) t.pairs[t.pairKeys[i]] = 0;  // zero for the next
     std::free(t.longer);
     std::free(t.pairKeys);
     if (result != CodecOk) {
