@@ -30,8 +30,8 @@ constexpr uint32_t kUnpackCapacity = 120000, kPackCapacity = 32768, kMaxBlockInp
 // produced+2 (unpack) / produced+1 (pack). On failure *output is null and *outputLength 0.
 // A null input counts as empty.
 // The unpack buffer is kUnpackCapacity bytes, zero after the data; the pack buffer kPackCapacity.
-// Working storage belongs to each call; the counters below are plain module-level values,
-// so run one operation at a time.
+// Working storage belongs to each call, except packing's table of two-byte strings (module-level,
+// zero between calls); it and the counters below make the codec one operation at a time.
 int32_t unpackBlock(const uint8_t* input, uint32_t length, uint8_t** output,
                     uint32_t* outputLength);
 int32_t packBlock(const uint8_t* input, uint32_t length, uint8_t** output, uint32_t* outputLength);
