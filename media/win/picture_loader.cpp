@@ -170,6 +170,15 @@ int processorCount() {
     return static_cast<int>(count < MAXIMUM_WAIT_OBJECTS ? count : MAXIMUM_WAIT_OBJECTS);
 }
 
+// Sets one of the pool's flags and wakes every worker to look at it.
+void raiseFlag(Pool& pool, bool Pool::*flag) {
+    {
+        std::lock_guard<std::mutex> hold(pool.lock);
+        pool.*flag = true;
+    }
+    pool.queued.notify_all();
+}
+
 void startWorker(const std::shared_ptr<Pool>& pool) {
     auto* share = new std::shared_ptr<Pool>(pool);
     HANDLE worker = CreateThread(nullptr, 0, decodeWorker, share, 0, nullptr);
@@ -227,11 +236,7 @@ void queuePicture(const PictureJob& job, const CanvasRect& box) {
 void finishPictureQueue() {
     const std::shared_ptr<Pool> pool = gLoading.pool;
     if (!pool) return;
-    {
-        std::lock_guard<std::mutex> hold(pool->lock);
-        pool->closed = true;
-    }
-    pool->queued.notify_all();
+    raiseFlag(*pool, &Pool::closed);
     if (gLoading.workers.empty()) return;  // nothing was queued
     for (int k = processorCount() - 1; k > 0; --k) startWorker(pool);
 }
@@ -239,11 +244,7 @@ void finishPictureQueue() {
 void stopPictureLoading() {
     const std::shared_ptr<Pool> pool = gLoading.pool;
     if (!pool) return;
-    {
-        std::lock_guard<std::mutex> hold(pool->lock);
-        pool->stopping = true;
-    }
-    pool->queued.notify_all();
+    raiseFlag(*pool, &Pool::stopping);
     if (!gLoading.workers.empty())
         WaitForMultipleObjects(static_cast<DWORD>(gLoading.workers.size()), gLoading.workers.data(),
                                TRUE, kStopWaitMs);

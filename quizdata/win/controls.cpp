@@ -1,9 +1,10 @@
 #include "quizdata/win/controls.h"
 
-HWND createChild(HWND parent, const ChildSpec& spec, HFONT font, bool redraw) {
-    HWND control = CreateWindowExA(
-        0, spec.className, spec.text, spec.style, spec.x, spec.y, spec.width, spec.height, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleA(nullptr), nullptr);
+HWND createChild(HWND parent, const ChildControl& child, HFONT font, bool redraw) {
+    HWND control = CreateWindowExA(0, child.className, child.text, child.style, child.x, child.y,
+                                   child.width, child.height, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(child.id)),
+                                   GetModuleHandleA(nullptr), nullptr);
     if (control && font)
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
     return control;
@@ -11,12 +12,12 @@ HWND createChild(HWND parent, const ChildSpec& spec, HFONT font, bool redraw) {
 
 HFONT guiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
-HFONT createFont(const FontSpec& spec) {
+HFONT createFont(const FontLook& look) {
     LOGFONTA font = {};
-    font.lfHeight = spec.height;
-    font.lfWeight = spec.weight;
-    font.lfItalic = spec.italic ? TRUE : FALSE;
-    font.lfUnderline = spec.underline ? TRUE : FALSE;
+    font.lfHeight = look.height;
+    font.lfWeight = look.weight;
+    font.lfItalic = look.italic ? TRUE : FALSE;
+    font.lfUnderline = look.underline ? TRUE : FALSE;
     return CreateFontIndirectA(&font);
 }
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-struct ChildSpec {
+struct ChildControl {
     const char* className;
     const char* text;
     DWORD style;
@@ -16,19 +16,19 @@ struct ChildSpec {
 
 // The control, created in the executable's instance; font (when not null) is sent with
 // WM_SETFONT and the given redraw flag. Null when creation fails.
-HWND createChild(HWND parent, const ChildSpec& spec, HFONT font = nullptr, bool redraw = true);
+HWND createChild(HWND parent, const ChildControl& child, HFONT font = nullptr, bool redraw = true);
 
 // The system's dialog font (DEFAULT_GUI_FONT); shared, never deleted.
 HFONT guiFont();
 
-struct FontSpec {
+struct FontLook {
     LONG height;
     LONG weight;
     bool italic;
     bool underline;
 };
 // Every other LOGFONT field zero: the default face and character set. Caller owns it.
-HFONT createFont(const FontSpec& spec);
+HFONT createFont(const FontLook& look);
 
 struct ResourceBytes {
     bool found;            // the module holds the resource

@@ -80,3 +80,22 @@ inline int freeGdiSlots() {
     for (HBITMAP bitmap : made) DeleteObject(bitmap);
     return static_cast<int>(made.size());
 }
+
+// A bitmap's pixels as a top-down 32-bit DIB (0x00RRGGBB), row after row; empty for no bitmap.
+inline std::vector<DWORD> bitmapPixels(HBITMAP bitmap, SIZE* size = nullptr) {
+    BITMAP shape{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof shape, &shape)) return {};
+    if (size) *size = {shape.bmWidth, shape.bmHeight};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = shape.bmWidth;
+    info.bmiHeader.biHeight = -shape.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<size_t>(shape.bmWidth) * shape.bmHeight);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, shape.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}

@@ -40,9 +40,9 @@ struct Build {
 
 HWND createControl(const Build& b, const char* className, const char* text, DWORD style,
                    const ControlPlacement& p) {
-    const ChildSpec spec{className, text, style, p.x, p.y, p.width, p.height, p.id};
-    if (p.font == GridFont::Answer) return createChild(b.grid, spec, b.quiz->answerFont, false);
-    return createChild(b.grid, spec, p.font == GridFont::DefaultGui ? guiFont() : nullptr);
+    const ChildControl child{className, text, style, p.x, p.y, p.width, p.height, p.id};
+    if (p.font == GridFont::Answer) return createChild(b.grid, child, b.quiz->answerFont, false);
+    return createChild(b.grid, child, p.font == GridFont::DefaultGui ? guiFont() : nullptr);
 }
 
 const char* questionText(Quiz* quiz, int question, bool explanation) {

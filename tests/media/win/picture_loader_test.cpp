@@ -22,19 +22,9 @@ HBITMAP expectedPicture(int question) {
 
 // Width, height and top-down 32-bit pixels; empty for no bitmap.
 std::vector<DWORD> pixelsOf(HBITMAP bitmap) {
-    BITMAP shape{};
-    if (!bitmap || !GetObjectA(bitmap, sizeof shape, &shape)) return {};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = shape.bmWidth;
-    info.bmiHeader.biHeight = -shape.bmHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    std::vector<DWORD> pixels(static_cast<size_t>(shape.bmWidth) * shape.bmHeight + 2);
-    pixels[0] = shape.bmWidth, pixels[1] = shape.bmHeight;
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, shape.bmHeight, pixels.data() + 2, &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    SIZE size{};
+    std::vector<DWORD> pixels = bitmapPixels(bitmap, &size);
+    if (!pixels.empty()) pixels.insert(pixels.begin(), {DWORD(size.cx), DWORD(size.cy)});
     return pixels;
 }
 

@@ -28,18 +28,8 @@ SIZE sizeOf(HBITMAP bitmap) {
 
 // The colour at (x, y), read back as a top-down 32-bit DIB.
 COLORREF pixelAt(HBITMAP bitmap, int x, int y) {
-    SIZE size = sizeOf(bitmap);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> pixels(static_cast<size_t>(size.cx) * size.cy);
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, size.cy, pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    SIZE size{};
+    const std::vector<DWORD> pixels = bitmapPixels(bitmap, &size);
     DWORD bgr = pixels[static_cast<size_t>(y) * size.cx + x];
     return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
 }
