@@ -25,13 +25,16 @@ enum CodecControlCode : uint32_t {
 };
 
 constexpr uint32_t kUnpackCapacity = 120000, kPackCapacity = 32768, kMaxBlockInput = 65535;
+constexpr uint32_t kDictionarySize = 4096;  // codes 0-4095
+constexpr uint32_t kFirstWidth = 9;         // of the first code, and after CodeReset
 
 // On CodecOk *output is a malloc'ed buffer (caller frees with free()) and *outputLength is
 // produced+2 (unpack) / produced+1 (pack). On failure *output is null and *outputLength 0.
 // A null input counts as empty.
 // The unpack buffer is kUnpackCapacity bytes, zero after the data; the pack buffer kPackCapacity.
-// Working storage belongs to each call, except packing's table of two-byte strings (module-level,
-// zero between calls); it and the counters below make the codec one operation at a time.
+// Unpacking's working storage belongs to each call; packing's is module-level (its 128 KiB
+// table would cost more to allocate per block than to reuse). That and the counters below make
+// the codec one operation at a time.
 int32_t unpackBlock(const uint8_t* input, uint32_t length, uint8_t** output,
                     uint32_t* outputLength);
 int32_t packBlock(const uint8_t* input, uint32_t length, uint8_t** output, uint32_t* outputLength);

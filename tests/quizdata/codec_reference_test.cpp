@@ -268,7 +268,7 @@ Bytes randomInput(std::mt19937& rng, size_t length, uint32_t alphabet, bool word
 TEST(CodecModel, PackedBytesAndCountersMatchOnRandomBlocks) {
     std::mt19937 rng(20240611);
     const size_t lengths[] = {1, 2, 3, 17, 300, 4000, 20000, 65535};
-    const uint32_t alphabets[] = {1, 2, 4, 26, 256};
+    const uint32_t alphabets[] = {1, 2, 4, 26, 64, 256};
     Stats seen;
     for (size_t length : lengths) {
         for (uint32_t alphabet : alphabets) {
