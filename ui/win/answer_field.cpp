@@ -111,6 +111,8 @@ void fillUnsolvedFields(HWND field) {
     GetWindowTextA(field, text, kTextCapacity);
     // Every field a saved line belongs to; a slot without its field is skipped.
     const int fields = savedLineCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion);
+    // Each move of the focus evaluates the field left; the score is counted once, at the end.
+    beginEvaluationBatch();
     for (int k = 1; k <= fields; ++k) {
         HWND target = answerFieldAt(grid, kAnswerFieldBase + k);
         if (!target) continue;
@@ -121,4 +123,5 @@ void fillUnsolvedFields(HWND field) {
         SetFocus(target);
     }
     SetFocus(field);
+    endEvaluationBatch(quiz, grid);
 }

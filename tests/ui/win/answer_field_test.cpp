@@ -135,7 +135,7 @@ TEST(AnswerField, F1FillsUnsolvedFieldsSlotBySlot) {
     const std::vector<Question> questions = {
         {"Paris", "France", ""}, {"Rome", "Italie", ""}, {"Lyon", "Rhone", ""}};
     Grid grid(questions, fieldGrid(KindPicture, 2));
-    const char* typed[] = {"Paris", "Espagne", "Rome", "Italie", "", ""};
+    const char* typed[] = {"Paris", "Espagne", "Rome", "Italie", "", "Rhone"};
     for (int k = 1; k <= 6; ++k) {
         grid.type(k, typed[k - 1]);
         keyUp(grid.field(k), VK_RETURN);
@@ -144,14 +144,15 @@ TEST(AnswerField, F1FillsUnsolvedFieldsSlotBySlot) {
     SetFocus(grid.field(5));
     keyUp(grid.field(5), VK_F1);
 
-    const char* filled[] = {"Paris", "lyon", "Rome", "Italie", "lyon", "lyon"};
-    const char* verdicts[] = {"BRAVO", "FAUX", "BRAVO", "BRAVO", "BRAVO", "FAUX"};
+    const char* filled[] = {"Paris", "lyon", "Rome", "Italie", "lyon", "Rhone"};
+    const char* verdicts[] = {"BRAVO", "FAUX", "BRAVO", "BRAVO", "BRAVO", "BRAVO"};
     for (int k = 1; k <= 6; ++k) {
         SCOPED_TRACE(k);
         EXPECT_EQ(grid.fieldText(k), filled[k - 1]);
         EXPECT_EQ(grid.verdict(k), verdicts[k - 1]);
     }
     EXPECT_EQ(GetFocus(), grid.field(5));
+    EXPECT_EQ(grid.score(), " 2 / 3");  // the fill solved question 3
 }
 
 TEST(AnswerField, F1WalksEverySlotOfADamagedCount) {
