@@ -5,7 +5,7 @@
 // lookup to one load from a table that stays in cache.
 //
 // The table is open-addressed, each slot pair << 16 | away | child (child 0 = empty slot).
-// The string of `child` is the string of code v followed by byte b, with pair = p << 8 | b
+// The string of `child` is the string of code v followed by byte b, with pair = b << 8 | p
 // where p is v's last byte; for a string of two bytes v is 0 and p its first byte. The home
 // slot of (v, pair) is v ^ pairShare(pair), which needs only v from the previous step. An entry
 // at its home is identified by its pair (the slot gives v back); one filed further on, `away`,
@@ -38,7 +38,7 @@ constexpr uint32_t kMaxCodes =
 // Module-level, as a fresh 128 KiB table per block cost more to allocate than the lookups it
 // serves; the codec is one operation at a time anyway.
 struct PackWork {
-    uint32_t slots[kSlots];
+    uint32_t slots[kSlots + 1];        // the last one takes stores that file nothing
     uint16_t parent[kDictionarySize];  // v of each entry filed away from its home
     uint16_t codes[kMaxCodes];         // the parse's result, CodeReset included
 };
@@ -91,13 +91,32 @@ struct Orphan {
 };
 
 struct ParseState {
-    uint32_t i;     // next input byte
-    uint16_t* out;  // next code
+    uint32_t i;  // next input byte
+    uint32_t n;  // codes parsed so far
     uint32_t nextCode;
     uint32_t v;          // code of the current match, 0 when it is the one byte input[i - 1]
     uint32_t start;      // input position of the current match
     uint32_t lastStart;  // input position of the match written last
 };
+
+// When child is 0 (the match ends here): stored = filed, start = i, miss = 1; else miss = 0.
+// One flag test for all three, as conditional moves (see pickIfZero).
+inline uint32_t onMiss(uint32_t child, uint32_t filed, uint32_t& stored, uint32_t& start,
+                       uint32_t i) {
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+    uint32_t miss = 0;
+    __asm__("test %[c], %[c]\n\tcmovz %[f], %[s]\n\tcmovz %[i], %[st]\n\tsetz %b[m]"
+            : [s] "+r"(stored), [st] "+r"(start), [m] "+q"(miss)
+            : [c] "r"(child), [f] "r"(filed), [i] "r"(i)
+            : "cc");
+    return miss;
+#else
+    if (child != 0) return 0;
+    stored = filed;
+    start = i;
+    return 1;
+#endif
+}
 
 // Parses until the input ends or the dictionary fills (true). While an orphan waits, each new
 // string of its prefix's length and last byte (`awaited`) is compared with that prefix; once
@@ -105,62 +124,61 @@ struct ParseState {
 template <bool kAwaiting>
 __attribute__((noinline)) bool parseRun(ParseState& s, Orphan& o, const uint8_t* input,
                                         uint32_t length, PackWork& w) {
-    uint32_t i = s.i, nextCode = s.nextCode, v = s.v, start = s.start, lastStart = s.lastStart;
+    uint32_t i = s.i, n = s.n, v = s.v, start = s.start, lastStart = s.lastStart;
+    const uint32_t offset = s.nextCode - n;  // each new string writes one code
     const uint32_t awaited = kAwaiting ? (o.length - 1) << 8 | input[o.start + o.length - 1] : 0;
-    uint16_t* out = s.out;
+    uint16_t* const codes = w.codes;
     uint32_t* const slots = w.slots;
     while (i != length) {
         // Each byte adds at most one string, so the dictionary cannot fill before `stop`.
-        const uint32_t stop = i + std::min(length - i, kDictionarySize - nextCode);
+        const uint32_t stop = i + std::min(length - i, kDictionarySize - (n + offset));
         for (; i != stop; ++i) {
-            const uint32_t p = input[i - 1], b = input[i], pair = p << 8 | b;
+            const uint32_t p = input[i - 1], b = input[i], pair = p | b << 8;
+            const uint32_t nextCode = n + offset;
             uint32_t slot = v ^ pairShare(pair);
             uint32_t entry = slots[slot];
-            const uint32_t code = pickIfZero(v, p, v);
+            codes[n] = uint16_t(pickIfZero(v, p, v));
             // Anything but an empty home or the string itself at home: search on.
             if (__builtin_expect(std::min(entry & kLowHalf, (entry ^ pair << 16) >> kCodeBits) != 0,
                                  0)) {
                 uint32_t place = 0;
                 entry = findChild(w, v, pair, place);
                 if (entry == 0) fileChild(w, v, pair, place, nextCode);
-                slot = kSlots;  // nothing left to file
+                slot = kSlots;  // nothing left to file: the store below goes to the spare slot
             }
             const uint32_t child = entry & kLowHalf;  // away is clear here
-            const uint32_t miss = child == 0;
-            *out = uint16_t(code);
-            out += miss;
-            if (__builtin_expect(slot != kSlots, 1))
-                slots[slot] = pickIfZero(child, pair << 16 | nextCode, entry);
-            if (kAwaiting && __builtin_expect(((i - start) << 8 | b) == awaited, 0) && miss &&
-                std::memcmp(input + start, input + o.start, o.length) == 0) {
-                fileString(w, nextCode, b << 8 | o.byte, FirstFreeCode);
+            lastStart = start;
+            uint32_t stored = entry;
+            const uint32_t miss = onMiss(child, pair << 16 | nextCode, stored, start, i);
+            slots[slot] = stored;
+            n += miss;
+            if (kAwaiting && __builtin_expect(((i - lastStart) << 8 | b) == awaited, 0) && miss &&
+                std::memcmp(input + lastStart, input + o.start, o.length) == 0) {
+                fileString(w, nextCode, b | o.byte << 8, FirstFreeCode);
                 o.length = 0;
-                s = {i + 1, out, nextCode + 1, 0, i, start};
+                s = {i + 1, n, nextCode + 1, 0, i, lastStart};
                 return false;
             }
-            nextCode += miss;
-            lastStart = start;
-            start = pickIfZero(child, i, start);
             v = child;
         }
-        if (nextCode == kDictionarySize) break;
+        if (n + offset == kDictionarySize) break;
     }
-    s = {i, out, nextCode, v, start, lastStart};
-    return nextCode == kDictionarySize;
+    s = {i, n, n + offset, v, start, lastStart};
+    return n + offset == kDictionarySize;
 }
 
 // The codes of a whole block, CodeReset included, into gPack.codes; returns their number.
 uint32_t parseCodes(const uint8_t* input, uint32_t length, PackWork& w) {
     std::memset(w.slots, 0, sizeof w.slots);
-    ParseState s{1, w.codes, FirstFreeCode, 0, 0, 0};
+    ParseState s{1, 0, FirstFreeCode, 0, 0, 0};
     Orphan o{0, 0, 0};
     while (s.i < length) {
         const bool full = o.length != 0 ? parseRun<true>(s, o, input, length, w)
                                         : parseRun<false>(s, o, input, length, w);
         if (!full) continue;
         // Start afresh with the last candidate, (code written last, byte) as FirstFreeCode.
-        const uint32_t b = input[s.i - 1], prefix = s.out[-1];
-        *s.out++ = CodeReset;
+        const uint32_t b = input[s.i - 1], prefix = w.codes[s.n - 1];
+        w.codes[s.n++] = CodeReset;
         std::memset(w.slots, 0, sizeof w.slots);
         s.nextCode = FirstFreeCode + 1;
         const uint32_t prefixLength = s.i - 1 - s.lastStart;
@@ -168,11 +186,11 @@ uint32_t parseCodes(const uint8_t* input, uint32_t length, PackWork& w) {
             o = {prefixLength, s.lastStart, uint8_t(b)};
         } else {
             o.length = 0;
-            fileString(w, 0, prefix << 8 | b, FirstFreeCode);
+            fileString(w, 0, prefix | b << 8, FirstFreeCode);
         }
     }
-    *s.out++ = uint16_t(s.v == 0 ? input[length - 1] : s.v);
-    return uint32_t(s.out - w.codes);
+    w.codes[s.n++] = uint16_t(s.v == 0 ? input[length - 1] : s.v);
+    return s.n;
 }
 
 struct BitWriter {
