@@ -37,6 +37,11 @@ struct OutputString {
     uint8_t last;
 };
 
+// Module-level like packing's tables: one operation runs at a time, and a block's own 32 KiB
+// dictionary, freed beside the caller's output, let the allocator hand memory back to the system
+// and fault it in again for the next block.
+OutputString gUnpackDictionary[kDictionarySize];
+
 // The reader's state lives in locals of one loop so that it stays in registers.
 struct BitReader {
     const uint8_t* input;
@@ -131,18 +136,13 @@ int32_t unpackBlock(const uint8_t* input, uint32_t length, uint8_t** output,
     gTotalInputBytes = length;
     gInputBytesRead = 0;
     if (length > kMaxBlockInput) return CodecInputTooLarge;
-    auto* dictionary =
-        static_cast<OutputString*>(std::malloc(kDictionarySize * sizeof(OutputString)));
-    if (dictionary == nullptr) return CodecNoMemory;
     auto* out = static_cast<uint8_t*>(std::malloc(kUnpackCapacity));
     if (out == nullptr) {
         alertNoMemory();
-        std::free(dictionary);
         return CodecNoMemory;
     }
-    const Unpacked u = unpackCodes({input, length, 0}, dictionary, out);
+    const Unpacked u = unpackCodes({input, length, 0}, gUnpackDictionary, out);
     gInputBytesRead = u.bytesRead;
-    std::free(dictionary);
     if (u.result != CodecOk) {
         std::free(out);
         return u.result;
