@@ -53,7 +53,7 @@ bool nextJob(Pool& pool, size_t* index) {
     return false;
 }
 
-// Waits while the grid is still being built and every known job is taken.
+// Waits while more jobs may come and every known job is taken.
 bool takeJob(Pool& pool, size_t* index, PictureJob* job) {
     std::unique_lock<std::mutex> hold(pool.lock);
     for (;;) {
@@ -228,17 +228,16 @@ void queuePicture(const PictureJob& job, const CanvasRect& box) {
         pool->arrived.push_back(nullptr);
     }
     ++gLoading.pending;
-    pool->queued.notify_one();
-    // One worker while the grid is built, beside the GUI thread.
-    if (gLoading.workers.empty()) startWorker(pool);
 }
 
 void finishPictureQueue() {
     const std::shared_ptr<Pool> pool = gLoading.pool;
     if (!pool) return;
     raiseFlag(*pool, &Pool::closed);
-    if (gLoading.workers.empty()) return;  // nothing was queued
-    for (int k = processorCount() - 1; k > 0; --k) startWorker(pool);
+    // Only now: on two cores a worker beside the build, with the window server, delayed the
+    // window by more than the pictures it decoded meanwhile gained.
+    if (gLoading.pending == 0) return;  // nothing was queued
+    for (int k = processorCount(); k > 0; --k) startWorker(pool);
 }
 
 void stopPictureLoading() {

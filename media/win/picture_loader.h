@@ -20,8 +20,8 @@ bool fittedSizeFromHeader(HMODULE module, int resource, int boxWidth, int boxHei
                           FittedSize* size);
 
 // Decoding of question pictures for parent's picture controls. Each job is decoded with
-// loadFittedPicture into a kPictureBox square on worker threads (one while the grid is being
-// built, one per processor once it stands), those meeting view first, then in the order queued.
+// loadFittedPicture into a kPictureBox square on worker threads (one per processor, started once
+// the grid stands), those meeting view first, then in the order queued.
 // Each bitmap is handed to the GUI thread (the caller's) with a posted message and set on its
 // control there: the control is resized and centred in its box when the bitmap's size differs
 // (a failed decode keeps the whole box, empty); the bitmap is dropped when the control is gone
@@ -30,7 +30,7 @@ bool fittedSizeFromHeader(HMODULE module, int resource, int boxWidth, int boxHei
 void beginPictureLoading(HWND parent, HMODULE module, const CanvasRect& view);
 // box: the control's rectangle on the canvas, for the load order.
 void queuePicture(const PictureJob& job, const CanvasRect& box);
-// No more jobs: the other workers start.
+// No more jobs: the workers start.
 void finishPictureQueue();
 // Workers take no new job; waits a bounded time for them; bitmaps not yet shown are deleted.
 // Also the end of a worker still decoding after the wait deletes its own bitmap.
