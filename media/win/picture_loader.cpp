@@ -3,7 +3,6 @@
 // at shutdown still finds it.
 #include "media/win/picture_loader.h"
 
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 
@@ -19,17 +18,15 @@ constexpr UINT kPictureReady = WM_APP + 1;  // wParam: the job's index
 constexpr char kMailboxClass[] = "VeltoPictureMailbox";
 constexpr DWORD kStopWaitMs = 500;
 
+// The jobs are all known before the workers start, which take them in `order`.
 struct Pool {
     std::mutex lock;
-    std::condition_variable queued;
     HMODULE module = nullptr;
     HWND mailbox = nullptr;
-    CanvasRect view{};
-    std::vector<PictureJob> jobs;  // grows while the grid is built
-    std::vector<CanvasRect> boxes;
-    std::vector<bool> taken;
+    std::vector<PictureJob> jobs;
+    std::vector<int> order;        // indexes into jobs, the load order
+    size_t next = 0;               // in order: the next job to take
     std::vector<HBITMAP> arrived;  // posted and not yet taken by the GUI thread
-    bool closed = false;           // no more jobs will come
     bool stopping = false;
 };
 
@@ -37,34 +34,19 @@ struct Pool {
 struct Loading {
     std::shared_ptr<Pool> pool;
     HWND parent = nullptr;
+    CanvasRect view{};
+    std::vector<CanvasRect> boxes;  // of the jobs, for the load order
     std::vector<HANDLE> workers;
     int pending = 0;
 };
 Loading gLoading;
 
-// The first job by the load order among those known and not yet taken, under the lock.
-bool nextJob(Pool& pool, size_t* index) {
-    for (int k : pictureLoadOrder(pool.boxes, pool.view)) {
-        if (pool.taken[k]) continue;
-        pool.taken[k] = true;
-        *index = static_cast<size_t>(k);
-        return true;
-    }
-    return false;
-}
-
-// Waits while more jobs may come and every known job is taken.
 bool takeJob(Pool& pool, size_t* index, PictureJob* job) {
-    std::unique_lock<std::mutex> hold(pool.lock);
-    for (;;) {
-        if (pool.stopping) return false;
-        if (nextJob(pool, index)) {
-            *job = pool.jobs[*index];
-            return true;
-        }
-        if (pool.closed) return false;
-        pool.queued.wait(hold);
-    }
+    std::lock_guard<std::mutex> hold(pool.lock);
+    if (pool.stopping || pool.next == pool.order.size()) return false;
+    *index = static_cast<size_t>(pool.order[pool.next++]);
+    *job = pool.jobs[*index];
+    return true;
 }
 
 // A failed decode is posted too (a null bitmap), so that its box is settled.
@@ -170,15 +152,6 @@ int processorCount() {
     return static_cast<int>(count < MAXIMUM_WAIT_OBJECTS ? count : MAXIMUM_WAIT_OBJECTS);
 }
 
-// Sets one of the pool's flags and wakes every worker to look at it.
-void raiseFlag(Pool& pool, bool Pool::*flag) {
-    {
-        std::lock_guard<std::mutex> hold(pool.lock);
-        pool.*flag = true;
-    }
-    pool.queued.notify_all();
-}
-
 void startWorker(const std::shared_ptr<Pool>& pool) {
     auto* share = new std::shared_ptr<Pool>(pool);
     HANDLE worker = CreateThread(nullptr, 0, decodeWorker, share, 0, nullptr);
@@ -205,10 +178,10 @@ void beginPictureLoading(HWND parent, HMODULE module, const CanvasRect& view) {
     stopPictureLoading();
     auto pool = std::make_shared<Pool>();
     pool->module = module ? module : GetModuleHandleA(nullptr);
-    pool->view = view;
     pool->mailbox = createMailbox();
     gLoading.pool = pool;
     gLoading.parent = parent;
+    gLoading.view = view;
 }
 
 void queuePicture(const PictureJob& job, const CanvasRect& box) {
@@ -220,30 +193,28 @@ void queuePicture(const PictureJob& job, const CanvasRect& box) {
                     loadFittedPicture(module, job.resource, kImgType, kPictureBox, kPictureBox));
         return;
     }
-    {
-        std::lock_guard<std::mutex> hold(pool->lock);
-        pool->jobs.push_back(job);
-        pool->boxes.push_back(box);
-        pool->taken.push_back(false);
-        pool->arrived.push_back(nullptr);
-    }
+    pool->jobs.push_back(job);  // no worker runs yet
+    pool->arrived.push_back(nullptr);
+    gLoading.boxes.push_back(box);
     ++gLoading.pending;
 }
 
 void finishPictureQueue() {
     const std::shared_ptr<Pool> pool = gLoading.pool;
-    if (!pool) return;
-    raiseFlag(*pool, &Pool::closed);
     // Only now: on two cores a worker beside the build, with the window server, delayed the
     // window by more than the pictures it decoded meanwhile gained.
-    if (gLoading.pending == 0) return;  // nothing was queued
+    if (!pool || gLoading.pending == 0 || !gLoading.workers.empty()) return;
+    pool->order = pictureLoadOrder(gLoading.boxes, gLoading.view);
     for (int k = processorCount(); k > 0; --k) startWorker(pool);
 }
 
 void stopPictureLoading() {
     const std::shared_ptr<Pool> pool = gLoading.pool;
     if (!pool) return;
-    raiseFlag(*pool, &Pool::stopping);
+    {
+        std::lock_guard<std::mutex> hold(pool->lock);
+        pool->stopping = true;
+    }
     if (!gLoading.workers.empty())
         WaitForMultipleObjects(static_cast<DWORD>(gLoading.workers.size()), gLoading.workers.data(),
                                TRUE, kStopWaitMs);
