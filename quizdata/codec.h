@@ -32,9 +32,9 @@ constexpr uint32_t kFirstWidth = 9;         // of the first code, and after Code
 // produced+2 (unpack) / produced+1 (pack). On failure *output is null and *outputLength 0.
 // A null input counts as empty.
 // The unpack buffer is kUnpackCapacity bytes, zero after the data; the pack buffer kPackCapacity.
-// Unpacking's working storage belongs to each call; packing's is module-level (its 128 KiB
-// table would cost more to allocate per block than to reuse). That and the counters below make
-// the codec one operation at a time.
+// Both halves keep their working storage module-level (packing's 128 KiB table would cost more
+// to allocate per block than to reuse). That and the counters below make the codec one
+// operation at a time.
 int32_t unpackBlock(const uint8_t* input, uint32_t length, uint8_t** output,
                     uint32_t* outputLength);
 int32_t packBlock(const uint8_t* input, uint32_t length, uint8_t** output, uint32_t* outputLength);

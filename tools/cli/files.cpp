@@ -273,9 +273,9 @@ bool writeFileReplacing(const fs::path& target, const std::vector<uint8_t>& byte
     return true;
 }
 
-bool writeStandardOutput(const void* data, size_t size) {
+void writeStandardOutput(const void* data, size_t size) {
     setBinary(stdout);
-    return std::fwrite(data, 1, size, stdout) == size && std::fflush(stdout) == 0;
+    std::fwrite(data, 1, size, stdout);
 }
 
 fs::path toolDirectory() {

@@ -34,7 +34,7 @@ std::string byteSize(uintmax_t bytes);
 // the limit is passed. On failure `error` says why in a few French words ("fichier
 // introuvable"); the caller names the file.
 bool readFileBytes(const std::filesystem::path& path, std::vector<uint8_t>& bytes,
-                   std::string& error, ReadLimit limit = kExecutableLimit);
+                   std::string& error, ReadLimit limit);
 
 // As readFileBytes, with "-" for standard input (read in binary, with the same limit).
 bool readInput(const std::string& name, ReadLimit limit, std::vector<uint8_t>& bytes,
@@ -51,8 +51,9 @@ bool checkOutputPath(const std::filesystem::path& target,
 bool writeFileReplacing(const std::filesystem::path& target, const std::vector<uint8_t>& bytes,
                         std::string& error, const std::vector<std::filesystem::path>& inputs = {});
 
-// Writes to standard output (binary) and flushes; false when any byte could not be written.
-bool writeStandardOutput(const void* data, size_t size);
+// Writes to standard output (binary). A byte that could not be written is reported once, as the
+// command's failure, when it ends (see runGuarded in main.cpp).
+void writeStandardOutput(const void* data, size_t size);
 
 // Puts a standard stream in binary mode where text mode would translate line ends (Windows).
 void setBinary(std::FILE* stream);

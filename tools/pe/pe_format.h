@@ -20,6 +20,7 @@ constexpr uint32_t kFhNumberOfSections = 2;
 constexpr uint32_t kFhPointerToSymbolTable = 8;
 constexpr uint32_t kFhNumberOfSymbols = 12;
 constexpr uint32_t kFhSizeOfOptionalHeader = 16;
+constexpr uint32_t kFhCharacteristics = 18;
 
 // Optional header fields, relative to the optional header (same place in PE32 and PE32+).
 constexpr uint32_t kOhSizeOfInitializedData = 8;

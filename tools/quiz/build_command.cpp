@@ -102,7 +102,7 @@ bool writeQuizExecutable(const fs::path& playerPath, const fs::path& output, con
         return false;
     }
     if (!writeFileReplacing(output, image, error, inputs)) {
-        fail("build", error + " ; rien n'a été écrit");
+        fail("build", error);  // the target is left as it was; the error says so where it helps
         return false;
     }
     written = image.size();

@@ -57,8 +57,7 @@ int runInspect(int argc, char** argv) {
     QuizFile quiz;
     if (!loadBuiltQuiz("inspect", exe, quiz)) return kExitFailed;
     const std::string text = writeQuizText(quiz, headerComment(exe));
-    if (!writeStandardOutput(text.data(), text.size()))
-        return fail("inspect", "l'écriture sur la sortie standard a échoué (disque plein ?)");
+    writeStandardOutput(text.data(), text.size());
     return kExitOk;
 }
 

@@ -4,10 +4,10 @@
 #include "tools/pe/pe_format.h"
 #include "tools/pe/pe_image.h"
 #include "tools/pe/pe_resources.h"
+#include "tools/pe/resource_names.h"
 
 namespace {
 
-constexpr uint32_t kFhCharacteristics = 18;
 constexpr uint16_t kExecutableImage = 0x0002;
 constexpr uint16_t kDllImage = 0x2000;
 constexpr uint16_t kRtDialog = 5;
@@ -18,8 +18,7 @@ constexpr uint16_t kPlayerDialogs[] = {kGridDialogId, kHeaderDialogId};
 bool hasResource(const std::vector<PeResource>& all, const ResourceName& type,
                  const ResourceName& name) {
     for (const PeResource& r : all)
-        if (r.type.id == type.id && r.type.name == type.name && r.name.id == name.id &&
-            r.name.name == name.name)
+        if (compareResourceNames(r.type, type) == 0 && compareResourceNames(r.name, name) == 0)
             return true;
     return false;
 }
@@ -33,7 +32,7 @@ bool checkPlayer(const std::vector<uint8_t>& image, std::string& error) {
         error = "ce n'est pas un exécutable Windows (" + detail + ")";
         return false;
     }
-    const uint16_t flags = pe::get16(image, pe.fileHeaderOffset + kFhCharacteristics);
+    const uint16_t flags = pe::get16(image, pe.fileHeaderOffset + pe::kFhCharacteristics);
     if ((flags & kDllImage) != 0 || (flags & kExecutableImage) == 0) {
         error = "c'est une bibliothèque (DLL) ou un fichier objet, pas un programme";
         return false;
