@@ -1,7 +1,8 @@
-// readJpegFrame on any bytes, as they are and behind a JPEG start. It must stay inside the data,
-// call nothing a JPEG that does not start as one, and answer consistently for prefixes: the walk
-// stops at the end-of-image marker, so along the prefixes of one input the file is short
-// (truncated or without its end) up to some length and whole, with the same frame, from there on.
+// readJpegFrame (and readJpegSize beside it) on any bytes, as they are and behind a JPEG start. It
+// must stay inside the data, call nothing a JPEG that does not start as one, and answer
+// consistently for prefixes: the walk stops at the end-of-image marker, so along the prefixes of
+// one input the file is short (truncated or without its end) up to some length and whole, with the
+// same frame, from there on.
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -16,7 +17,14 @@ constexpr size_t kSampledPrefixes = 128;
 JpegFrame framePrefix(const std::vector<uint8_t>& bytes, size_t length) {
     // A copy of exactly `length` bytes, so that AddressSanitizer sees any read past the prefix.
     std::vector<uint8_t> prefix(bytes.begin(), bytes.begin() + length);
-    return readJpegFrame(prefix.data(), prefix.size());
+    const JpegFrame frame = readJpegFrame(prefix.data(), prefix.size());
+    // The header-only read sizes exactly what the whole walk would.
+    int width = 0, height = 0;
+    const bool sized = readJpegSize(prefix.data(), prefix.size(), &width, &height);
+    const bool framed = frame.format == PictureFormat::Jpeg && frame.width > 0 && frame.height > 0;
+    if (sized != framed || (sized && (width != frame.width || height != frame.height)))
+        std::abort();
+    return frame;
 }
 
 void checkOne(const JpegFrame& frame) {

@@ -67,8 +67,9 @@ bool supportedFrame(unsigned char marker, unsigned char precision) {
 }
 
 // The walk itself; fills the frame fields it meets and returns how the data ends.
+// Stops after the first frame header when `frameOnly`.
 JpegProblem walkSegments(const unsigned char* bytes, std::size_t size, JpegFrame& frame,
-                         unsigned char& precision) {
+                         unsigned char& precision, bool frameOnly) {
     std::size_t at = 2;
     bool scanned = false;
     for (;;) {
@@ -84,8 +85,10 @@ JpegProblem walkSegments(const unsigned char* bytes, std::size_t size, JpegFrame
         const std::size_t length = readBigEndian16(bytes + at);
         if (length < 2) return JpegProblem::Malformed;
         if (length > size - at) return JpegProblem::Truncated;
-        if (isFrameMarker(marker) && frame.frameMarker == 0)
+        if (isFrameMarker(marker) && frame.frameMarker == 0) {
             readFrameHeader(bytes + at, length, marker, frame, precision);
+            if (frameOnly) return JpegProblem::None;
+        }
         at += length;
         if (marker != kStartOfScan) continue;
         if (frame.frameMarker == 0) return JpegProblem::Malformed;
@@ -112,7 +115,7 @@ JpegFrame readJpegFrame(const unsigned char* bytes, std::size_t size) {
     frame.format = pictureFormat(bytes, size);
     if (frame.format != PictureFormat::Jpeg) return frame;
     unsigned char precision = 0;
-    frame.problem = walkSegments(bytes, size, frame, precision);
+    frame.problem = walkSegments(bytes, size, frame, precision, false);
     const bool framed = frame.frameMarker != 0;
     // A header too short for its sizes, or a frame without width, shows nothing.
     if (framed && frame.width == 0 && frame.problem != JpegProblem::Truncated)
@@ -126,4 +129,15 @@ JpegFrame readJpegFrame(const unsigned char* bytes, std::size_t size) {
         frame.problem = JpegProblem::UnsupportedFrame;
     frame.ok = frame.problem == JpegProblem::None;
     return frame;
+}
+
+bool readJpegSize(const unsigned char* bytes, std::size_t size, int* width, int* height) {
+    if (pictureFormat(bytes, size) != PictureFormat::Jpeg) return false;
+    JpegFrame frame;
+    unsigned char precision = 0;
+    walkSegments(bytes, size, frame, precision, true);
+    if (frame.width <= 0 || frame.height <= 0) return false;
+    *width = frame.width;
+    *height = frame.height;
+    return true;
 }

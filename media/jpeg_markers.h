@@ -33,3 +33,7 @@ PictureFormat pictureFormat(const unsigned char* bytes, std::size_t size);
 // included, are never taken for real ones) and the entropy-coded data of each scan up to the next
 // marker. Reads only bytes[0 .. size), in one forward pass.
 JpegFrame readJpegFrame(const unsigned char* bytes, std::size_t size);
+
+// The width and height readJpegFrame gives, walking only as far as the first frame header: for
+// sizing a picture before it is decoded. False when that walk finds no JPEG frame of both sizes.
+bool readJpegSize(const unsigned char* bytes, std::size_t size, int* width, int* height);

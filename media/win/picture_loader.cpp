@@ -3,6 +3,7 @@
 // at shutdown still finds it.
 #include "media/win/picture_loader.h"
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -168,9 +169,9 @@ bool fittedSizeFromHeader(HMODULE module, int resource, int boxWidth, int boxHei
     if (resource <= 0 || resource > 0xFFFF) return false;
     const ResourceBytes picture = resourceBytes(module, resource, kImgType);
     if (!picture.bytes) return false;
-    const JpegFrame frame = readJpegFrame(picture.bytes, picture.size);
-    if (frame.format != PictureFormat::Jpeg || frame.width <= 0 || frame.height <= 0) return false;
-    *size = fitSize(frame.width, frame.height, boxWidth, boxHeight);
+    int width = 0, height = 0;
+    if (!readJpegSize(picture.bytes, picture.size, &width, &height)) return false;
+    *size = fitSize(width, height, boxWidth, boxHeight);
     return size->width > 0;
 }
 
@@ -205,7 +206,7 @@ void finishPictureQueue() {
     // window by more than the pictures it decoded meanwhile gained.
     if (!pool || gLoading.pending == 0 || !gLoading.workers.empty()) return;
     pool->order = pictureLoadOrder(gLoading.boxes, gLoading.view);
-    for (int k = processorCount(); k > 0; --k) startWorker(pool);
+    for (int k = std::min(processorCount(), gLoading.pending); k > 0; --k) startWorker(pool);
 }
 
 void stopPictureLoading() {
