@@ -53,15 +53,15 @@ HBITMAP decodeUnderCom(const void* bytes, std::size_t length) {
     return copy;
 }
 
+}  // namespace
+
 bool bitmapSize(HBITMAP bitmap, int* width, int* height) {
     BITMAP info;
-    if (GetObjectA(bitmap, sizeof info, &info) != sizeof info) return false;
+    if (!bitmap || GetObjectA(bitmap, sizeof info, &info) != sizeof info) return false;
     *width = info.bmWidth;
     *height = info.bmHeight;
     return true;
 }
-
-}  // namespace
 
 HBITMAP decodePicture(const void* bytes, std::size_t length) {
     // OleLoadPicture takes a LONG byte count.

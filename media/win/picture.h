@@ -10,3 +10,5 @@ HBITMAP loadFittedPicture(HMODULE module, int number, const char* type, int boxW
                           int boxHeight);
 HBITMAP decodePicture(const void* bytes, std::size_t length);
 HBITMAP fitBitmap(HBITMAP source, int boxWidth, int boxHeight);
+// A bitmap's width and height; false (both left as they were) for none or not a bitmap.
+bool bitmapSize(HBITMAP bitmap, int* width, int* height);

@@ -79,12 +79,8 @@ DWORD WINAPI decodeWorker(void* param) {
 // The control takes the bitmap's size, centred where the box was (the box's own place is
 // recovered from the control's size, as the grid centred it).
 void fitControlTo(HWND control, HBITMAP bitmap) {
-    BITMAP info{};
     int width = kPictureBox, height = kPictureBox;
-    if (bitmap && GetObjectA(bitmap, sizeof info, &info)) {
-        width = info.bmWidth;
-        height = info.bmHeight;
-    }
+    bitmapSize(bitmap, &width, &height);
     RECT now{};
     GetWindowRect(control, &now);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&now), 2);

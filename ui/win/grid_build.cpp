@@ -125,9 +125,7 @@ HBITMAP loadQuestionPicture(const Build& b, int question, PictureSize* size, boo
     }
     HBITMAP bitmap = loadFittedPicture(b.instance, kQuestionMediaBase + question, kImgType,
                                        kPictureBox, kPictureBox);
-    BITMAP info{};
-    if (bitmap && GetObjectA(bitmap, sizeof info, &info))
-        *size = PictureSize{static_cast<int>(info.bmWidth), static_cast<int>(info.bmHeight)};
+    bitmapSize(bitmap, &size->width, &size->height);
     return bitmap;
 }
 
