@@ -1,6 +1,7 @@
 // velto build and velto check: a quiz file into a quiz executable, or only checked.
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 #include "tools/cli/files.h"
 #include "tools/commands.h"
@@ -75,7 +76,8 @@ std::vector<fs::path> buildInputs(const fs::path& quizPath, const fs::path& play
     return inputs;
 }
 
-bool readPlayer(const fs::path& playerPath, std::vector<uint8_t>& player) {
+bool readPlayer(const fs::path& playerPath, std::vector<uint8_t>& player,
+                std::vector<PeResource>& resources) {
     std::string error;
     const std::string shown = "'" + displayPath(playerPath) + "'";
     if (!readFileBytes(playerPath, player, error, kExecutableLimit)) {
@@ -83,7 +85,7 @@ bool readPlayer(const fs::path& playerPath, std::vector<uint8_t>& player) {
                           " (indiquez-en un avec --player)");
         return false;
     }
-    if (!checkPlayer(player, error)) {
+    if (!checkPlayer(player, resources, error)) {
         fail("build", shown + " ne peut pas servir de lecteur : " + error);
         return false;
     }
@@ -94,9 +96,10 @@ bool writeQuizExecutable(const fs::path& playerPath, const fs::path& output, con
                          const PackedQuiz& packed, const std::vector<fs::path>& inputs,
                          size_t& written) {
     std::vector<uint8_t> player, image;
+    std::vector<PeResource> resources;
     std::string error;
-    if (!readPlayer(playerPath, player)) return false;
-    if (!installQuiz(player, quizResources(quiz, packed), image, error)) {
+    if (!readPlayer(playerPath, player, resources)) return false;
+    if (!installQuiz(player, std::move(resources), quizResources(quiz, packed), image, error)) {
         fail("build",
              "impossible de mettre le quiz dans '" + displayPath(playerPath) + "' : " + error);
         return false;

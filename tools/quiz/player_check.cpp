@@ -25,7 +25,8 @@ bool hasResource(const std::vector<PeResource>& all, const ResourceName& type,
 
 }  // namespace
 
-bool checkPlayer(const std::vector<uint8_t>& image, std::string& error) {
+bool checkPlayer(const std::vector<uint8_t>& image, std::vector<PeResource>& all,
+                 std::string& error) {
     PeImage pe;
     std::string detail;
     if (!parsePeImage(image, pe, detail)) {
@@ -37,7 +38,6 @@ bool checkPlayer(const std::vector<uint8_t>& image, std::string& error) {
         error = "c'est une bibliothèque (DLL) ou un fichier objet, pas un programme";
         return false;
     }
-    std::vector<PeResource> all;
     if (!readPeResources(image, all, detail)) {
         error = "ses ressources sont illisibles (" + detail + ")";
         return false;

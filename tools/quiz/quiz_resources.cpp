@@ -138,12 +138,11 @@ bool isQuizResource(const PeResource& resource) {
     return typeIs(resource, kPatchType) || typeIs(resource, kImgType);
 }
 
-bool installQuiz(const std::vector<uint8_t>& player, const std::vector<PeResource>& quiz,
-                 std::vector<uint8_t>& out, std::string& error) {
-    std::vector<PeResource> resources;
-    if (!readPeResources(player, resources, error)) return false;
+bool installQuiz(const std::vector<uint8_t>& player, std::vector<PeResource> playerResources,
+                 const std::vector<PeResource>& quiz, std::vector<uint8_t>& out,
+                 std::string& error) {
     std::vector<PeResource> kept;
-    for (PeResource& r : resources)
+    for (PeResource& r : playerResources)
         if (!isQuizResource(r)) kept.push_back(std::move(r));
     kept.insert(kept.end(), quiz.begin(), quiz.end());
     return writePeResources(player, kept, out, error);

@@ -14,10 +14,11 @@ std::vector<PeResource> quizResources(const QuizFile& quiz, const PackedQuiz& pa
 // Whether a resource is of type "PATCH" or "IMG", which belong to the quiz, not the player.
 bool isQuizResource(const PeResource& resource);
 
-// `player` with every PATCH and IMG resource it holds replaced by `quiz`'s; its other resources
-// (dialogs, icons, cursor, version) are kept.
-bool installQuiz(const std::vector<uint8_t>& player, const std::vector<PeResource>& quiz,
-                 std::vector<uint8_t>& out, std::string& error);
+// `player` (whose resources checkPlayer read) with every PATCH and IMG resource it holds replaced
+// by `quiz`'s; its other resources (dialogs, icons, cursor, version) are kept.
+bool installQuiz(const std::vector<uint8_t>& player, std::vector<PeResource> playerResources,
+                 const std::vector<PeResource>& quiz, std::vector<uint8_t>& out,
+                 std::string& error);
 
 // Names under which inspect and extract refer to a built quiz's media: "media/q3.jpg",
 // "media/q3.mp3", "media/q3.avi" (by kind) and "media/a3.jpg".
