@@ -11,6 +11,7 @@
 #include "media/win/video_window.h"
 #include "quizdata/quiz_types.h"
 #include "quizdata/win/controls.h"
+#include "quizdata/win/message_box.h"
 #include "quizdata/win/quiz.h"
 
 namespace {
@@ -33,7 +34,17 @@ struct MediaState {
     IWMPControls* playerControls = nullptr;
     int playerUnavailable = 1;
     int currentClip = 0;
+    bool missingPlayerShown = false;  // the person is told once per run
 };
+
+constexpr char kMediaTitle[] = "Information";
+constexpr char kMissingPlayer[] =
+    "Les clips de ce quiz ne peuvent pas \xEAtre lus : le Lecteur Windows Media est absent "
+    "ou d\xE9sactiv\xE9 sur cet ordinateur.\n\n"
+    "Pour l'obtenir : sur une \xE9"
+    "dition N de Windows, installez le Media Feature Pack ; "
+    "sinon, activez la fonctionnalit\xE9 facultative \xAB Lecteur Windows Media (h\xE9rit\xE9) "
+    "\xBB (Param\xE8tres > Applications > Fonctionnalit\xE9s facultatives).";
 
 MediaState gMedia;
 
@@ -47,16 +58,13 @@ void stopPlayer() {
     traceMedia("stop");
 }
 
-// The player takes a BSTR; the name is converted from the ANSI code page.
-bool pointPlayerAt(const char* name) {
-    wchar_t wide[kClipNameCapacity];
-    if (!MultiByteToWideChar(CP_ACP, 0, name, -1, wide, static_cast<int>(kClipNameCapacity)))
-        return false;
-    BSTR url = SysAllocString(wide);
+// The player is promised full paths and URLs only: it gets the clip file's full path.
+bool pointPlayerAt(const std::wstring& path, const char* name) {
+    BSTR url = SysAllocStringLen(path.data(), static_cast<UINT>(path.size()));
     if (!url) return false;
     HRESULT result = gMedia.player->put_URL(url);
     SysFreeString(url);
-    traceMedia("put_URL", name[0] ? name : "(none)");
+    traceMedia("put_URL", name);
     return SUCCEEDED(result);
 }
 
@@ -134,7 +142,7 @@ void playClip(int question) {
     char name[kClipNameCapacity];
     if (!clipFileName(name, question, type)) return;
     if (type == kVideoClipType) showVideoBand(question);
-    if (!pointPlayerAt(name)) {
+    if (!pointPlayerAt(clipFilePath(question, type), name)) {
         hideVideoBand();
         return;
     }
@@ -152,33 +160,43 @@ void stopClip() {
 }
 
 void handleMediaCommand(HWND, WPARAM wParam) {
-    if (gMedia.playerUnavailable || !isMediaKind(quizKind())) return;
+    if (!isMediaKind(quizKind())) return;
     MediaCommand command = mediaCommandFor(wParam);
+    if (gMedia.playerUnavailable) {
+        if (command.action == MediaPlay && !gMedia.missingPlayerShown) {
+            gMedia.missingPlayerShown = true;
+            showMessage(kMissingPlayer, kMediaTitle);
+        }
+        return;
+    }
     if (command.action == MediaPlay) playClip(command.question);
     if (command.action == MediaStop) stopClip();
 }
 
 bool playerAvailable() { return !gMedia.playerUnavailable; }
 
+// The player is stopped and closed (letting go of its file) and released while its apartment and
+// host live; the host goes with the windows; only then are the files deleted and COM ended.
+// atl.dll stays loaded until the process ends: what it registered and created for the host may
+// still be called while the last windows go, and unloading it saves nothing at exit.
 void shutdownMedia(HWND mainWindow) {
     int type = clipTypeOfKind(quizKind());
     if (!type) return;
-    // A playing clip keeps its file open on some systems: let go of it before deleting.
-    if (gMedia.playerControls) stopPlayer();
-    if (gMedia.player) pointPlayerAt("");
-    for (int question = 1; question <= kMaxQuestions; ++question) deleteClipFile(question, type);
+    if (gMedia.playerControls) {
+        stopPlayer();
+        gMedia.playerControls->Release();
+    }
+    if (gMedia.player) {
+        gMedia.player->close();
+        traceMedia("close");
+        gMedia.player->Release();
+    }
     DestroyWindow(mainWindow);
     traceMedia("DestroyWindow");
-    // No interface may outlive the apartment it lives in.
-    if (gMedia.playerControls) gMedia.playerControls->Release();
-    if (gMedia.player) gMedia.player->Release();
+    deleteAllClipFiles(type);
     if (gMedia.comInitialised) {
         CoUninitialize();
         traceMedia("CoUninitialize");
-    }
-    if (gMedia.atlModule) {
-        FreeLibrary(gMedia.atlModule);
-        traceMedia("FreeLibrary");
     }
     gMedia = MediaState{};
 }

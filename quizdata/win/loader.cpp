@@ -71,6 +71,7 @@ void applyDefinition(Quiz* quiz, const DefinitionData& definition) {
 // A definition that does not unpack, ends before its layout is complete or declares more than
 // 96 questions is damaged alike: the record keeps its defaults and the codes are not read.
 bool loadDefinition(Quiz* quiz, const ResourceBytes& resource) {
+    if (!resource.bytes) return false;
     const CodecBytes unpacked = unpackBytes(resource.bytes, resource.size);
     if (unpacked.result != CodecOk) return false;
     DefinitionData definition;
@@ -86,11 +87,12 @@ void loadCodes(Quiz* quiz, HMODULE module) {
         showMessage(kCodesMissing, kLoaderTitle);
         return;
     }
-    if (resource.size == 0) {
+    if (resource.size == 0 && !resource.damaged) {
         showMessage(kCodesEmpty, kLoaderTitle);
         return;
     }
-    const CodecBytes unpacked = unpackBytes(resource.bytes, resource.size);
+    const CodecBytes unpacked =
+        resource.bytes ? unpackBytes(resource.bytes, resource.size) : CodecBytes{CodecBadCode, {}};
     if (unpacked.result != CodecOk) {
         showMessage(kCodesError, kLoaderTitle);
         return;
@@ -104,17 +106,18 @@ void loadCodes(Quiz* quiz, HMODULE module) {
 
 }  // namespace
 
-void loadQuiz(Quiz* quiz) { loadQuizFromModule(quiz, nullptr); }
+QuizSource loadQuiz(Quiz* quiz) { return loadQuizFromModule(quiz, nullptr); }
 
-void loadQuizFromModule(Quiz* quiz, HMODULE module) {
+QuizSource loadQuizFromModule(Quiz* quiz, HMODULE module) {
     const ResourceBytes definition = findPatch(module, kDefinitionResource);
-    if (definition.size == 0) {
+    if (definition.size == 0 && !definition.damaged) {
         applyFallbackQuiz(quiz);
-        return;
+        return QuizSource::BuiltIn;
     }
     if (!loadDefinition(quiz, definition)) {
         showMessage(kDefinitionError, kLoaderTitle);
-        return;
+        return QuizSource::Damaged;
     }
     loadCodes(quiz, module);
+    return QuizSource::Resources;
 }

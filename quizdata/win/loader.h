@@ -11,6 +11,10 @@ constexpr char kCodesMissing[] = "Codes non trouvés.";
 constexpr char kCodesEmpty[] = "Codes non renseignés.";
 constexpr char kCodesError[] = "Erreur dans le décryptage des codes";
 
-void loadQuiz(Quiz* quiz);
+// Where the record's quiz came from. A damaged definition leaves the defaults: a stand-in whose
+// answers must never replace the real quiz's saved ones.
+enum class QuizSource { Resources, BuiltIn, Damaged };
+
+QuizSource loadQuiz(Quiz* quiz);
 // The same from any module that carries the resources (null: the executable).
-void loadQuizFromModule(Quiz* quiz, HMODULE module);
+QuizSource loadQuizFromModule(Quiz* quiz, HMODULE module);

@@ -54,7 +54,7 @@ bool handleKey(HWND field, unsigned key) {
     case KeyBringIntoView: bringIntoView(field); return false;
     case KeyEvaluate: evaluateField(field); return true;
     case KeyFillUnsolved: fillUnsolvedFields(field); return false;
-    case KeySaveAnswers: writeSavedAnswers(GetParent(field)); return false;
+    case KeySaveAnswers: saveAnswersOrTell(GetParent(field)); return false;
     case KeyPageUp: sendGridRequest(GetParent(field), kRequestPageUp); return false;
     case KeyPageDown: sendGridRequest(GetParent(field), kRequestPageDown); return false;
     case KeyPassOn: return false;

@@ -54,12 +54,28 @@ void onSize(HWND window, UINT state, int clientWidth, int clientHeight) {
 }
 
 void onClose(HWND) {
-    writeSavedAnswers(gMain.grid);
+    saveAnswersBeforeClosing(gMain.grid);
     DeleteFileA(kStrayClipName);
     PostQuitMessage(0);  // the window itself stays: shutdown comes after the loop
 }
 
 void onDestroy(HWND) { PostQuitMessage(0); }
+
+// The session ends (log off, shut down, restart): save without asking anything; nobody is there to
+// answer and the process may be ended right after.
+BOOL onQueryEndSession(HWND) {
+    writeSavedAnswers(gMain.grid);
+    return TRUE;
+}
+
+void onEndSession(HWND, BOOL ending) {
+    if (ending) writeSavedAnswers(gMain.grid);
+}
+
+// "Sauver", passed on by the header panel, saves as F2 does.
+void onCommand(HWND, int id, HWND, UINT notification) {
+    if (id == kSaveButtonId && notification == BN_CLICKED) saveAnswersOrTell(gMain.grid);
+}
 
 HBRUSH onCtlColorStatic(HWND, HDC dc, HWND control, int) {
     if (GetDlgCtrlID(control) != kVersionLabelId) return nullptr;
@@ -124,6 +140,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HANDLE_MSG(window, WM_SIZE, onSize);
         HANDLE_MSG(window, WM_CLOSE, onClose);
         HANDLE_MSG(window, WM_DESTROY, onDestroy);
+        HANDLE_MSG(window, WM_QUERYENDSESSION, onQueryEndSession);
+        HANDLE_MSG(window, WM_ENDSESSION, onEndSession);
+        HANDLE_MSG(window, WM_COMMAND, onCommand);
         HANDLE_MSG(window, WM_CTLCOLORSTATIC, onCtlColorStatic);
         HANDLE_MSG(window, WM_MOUSEWHEEL, onMouseWheel);
     default: return DefWindowProcA(window, message, wParam, lParam);

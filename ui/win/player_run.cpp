@@ -16,14 +16,21 @@
 namespace {
 
 // The record, filled from the resources; its message boxes appear before any window.
-Quiz* loadRecord() {
+Quiz* loadRecord(QuizSource* source) {
     auto* quiz = static_cast<Quiz*>(std::calloc(1, sizeof(Quiz)));
     if (!quiz) return nullptr;
     applyDefaults(quiz);
     publishQuiz(quiz);
     setCodecAlert(showMessage);
-    loadQuiz(quiz);
+    *source = loadQuiz(quiz);
     return quiz;
+}
+
+void releaseRecord(PlayerWindows* player) {
+    releaseQuiz(player->quiz);
+    std::free(player->quiz);
+    publishQuiz(nullptr);
+    player->quiz = nullptr;
 }
 
 void createDialogs(HINSTANCE instance, PlayerWindows* player) {
@@ -43,13 +50,23 @@ bool startPlayer(HINSTANCE instance, PlayerWindows* player) {
     *player = PlayerWindows{};
     if (!registerMainWindowClass(instance)) return false;
     createLabelBrush();
-    player->quiz = loadRecord();
+    QuizSource source = QuizSource::Resources;
+    player->quiz = loadRecord(&source);
+    if (player->quiz) {
+        findAnswerFiles(&player->answers, source == QuizSource::Damaged);
+        if (claimAnswerFiles(&player->answers))
+            publishAnswerFiles(&player->answers);
+        else
+            releaseRecord(player);
+    }
     if (!player->quiz) {
         deleteLabelBrush();
+        UnregisterClassA(kMainWindowClass, instance);
         return false;
     }
     initMedia();
     player->main = createMainWindow(instance, player->quiz->title);
+    markPlayerWindow(player->answers, player->main);
     centreOnDesktop(player->main);
     createDialogs(instance, player);
     ShowWindow(player->main, SW_SHOWNORMAL);  // its WM_SIZE lays out both dialogs
@@ -73,13 +90,12 @@ void shutdownPlayer(PlayerWindows* player) {
     stopPictureLoading();  // before the grid goes: no decoding outlives the window
     EndDialog(player->grid, 0);
     DestroyWindow(player->header);
+    releaseAnswerFiles(&player->answers, player->main);
+    publishAnswerFiles(nullptr);
     shutdownMedia(player->main);
     deleteLabelBrush();
     setMainChildren(nullptr, nullptr);
-    releaseQuiz(player->quiz);
-    std::free(player->quiz);
-    publishQuiz(nullptr);
-    player->quiz = nullptr;
+    releaseRecord(player);
 }
 
 int runPlayer(HINSTANCE instance) {
