@@ -137,6 +137,7 @@ def read_only_folder(args, exe):
         subprocess.run(["mount", "-o", "remount,bind,ro", mounted], check=True)
         ro_exe = os.path.join(mounted, "robuste.exe")
         with Player(args, ro_exe, mounted) as p:
+            p.place(20, 20, 1000, 500)  # the answer fields sit right of the 544-pixel window's edge
             p.fill(4001, "Paris")
             p.key("Tab")
             p.close()
@@ -155,9 +156,11 @@ def second_start(args, exe, workdir):
         second = subprocess.Popen([WINE, exe], cwd=workdir, env=p.env, stdin=subprocess.DEVNULL,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         expect(second.wait(timeout=40 * PATIENCE), 0, "a second start on the same answers exits")
+        p.place(20, 20, 1000, 500)
         p.fill(4002, "Rome")
         p.close()
-    expect(read_bytes(os.path.join(workdir, "robuste.txt")), b"\r\nRome\r\n\r\n",
+    # No file here yet: the start read the answers kept from the read-only folder.
+    expect(read_bytes(os.path.join(workdir, "robuste.txt")), b"Paris\r\nRome\r\n\r\n",
            "the first copy's answers saved")
 
 
@@ -172,6 +175,7 @@ def damaged(args, exe, workdir):
     with Started(args, broken, workdir, "Velto") as p:
         expect(p.box_text, "Erreur dans le d\xe9cryptage des reponses", "the damage is told")
         expect(p.control(0)["text"], "nom du velto", "the stand-in quiz")
+        p.place(20, 20, 1000, 500)
         p.fill(4001, "remplacant")
         p.close()
     expect(read_bytes(answers), b"Paris\r\nRome\r\nMadrid\r\n", "the stand-in wrote nothing")
@@ -188,6 +192,7 @@ def picture_past_the_end(args):
     with Player(args, exe, workdir) as p:
         time.sleep(2 * PATIENCE)
         expect(p.proc.poll(), None, "a picture sized past the image crashes nothing")
+        p.place(20, 20, 1000, 700)
         p.fill(4001, "Rouge")
         p.close()
     expect(read_bytes(os.path.join(workdir, "images.txt")), b"Rouge\r\n", "answer saved")
