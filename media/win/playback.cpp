@@ -175,6 +175,14 @@ void handleMediaCommand(HWND, WPARAM wParam) {
 
 bool playerAvailable() { return !gMedia.playerUnavailable; }
 
+void releaseClipsForSessionEnd() {
+    const int type = clipTypeOfKind(quizKind());
+    if (!type) return;
+    if (gMedia.playerControls) stopPlayer();
+    if (gMedia.player) gMedia.player->close();
+    deleteAllClipFiles(type);
+}
+
 // The player is stopped and closed (letting go of its file) and released while its apartment and
 // host live; the host goes with the windows; only then are the files deleted and COM ended.
 // atl.dll stays loaded until the process ends: what it registered and created for the host may

@@ -15,6 +15,9 @@ void stopClip();
 // or 2 (video). 1 when the whole clip is in its file; 0 when there is no file to play.
 int extractClip(int resourceNumber, int type);
 void shutdownMedia(HWND mainWindow);
+// The session ends and the process may be ended at any moment after: the player lets go of its
+// clip and every clip file goes now. Nothing plays afterwards.
+void releaseClipsForSessionEnd();
 // WM_COMMAND of the grid: play and stop buttons.
 void handleMediaCommand(HWND grid, WPARAM wParam);
 // False until createPlayer succeeds; while false the buttons do nothing.

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "media/control_ids.h"
+#include "media/win/playback.h"
 #include "quizdata/win/controls.h"
 #include "ui/main_layout.h"
 #include "ui/scroll.h"
@@ -69,7 +70,9 @@ BOOL onQueryEndSession(HWND) {
 }
 
 void onEndSession(HWND, BOOL ending) {
-    if (ending) writeSavedAnswers(gMain.grid);
+    if (!ending) return;
+    writeSavedAnswers(gMain.grid);
+    releaseClipsForSessionEnd();
 }
 
 // "Sauver", passed on by the header panel, saves as F2 does.

@@ -368,6 +368,15 @@ TEST_F(Playback, VideoShutdownDeletesTheAviNames) {
     EXPECT_TRUE(exists("velto12.mp3"));
 }
 
+TEST_F(Playback, TheSessionsEndTakesEveryClipFileAlong) {
+    start(KindAudio);
+    touch("velto12.mp3");
+    playClip(3);
+    releaseClipsForSessionEnd();
+    EXPECT_FALSE(exists("velto3.mp3"));
+    EXPECT_FALSE(exists("velto12.mp3"));
+}
+
 TEST_F(Playback, AnUnavailablePlayerIgnoresTheButtons) {
     // Without initMedia the thread has no apartment, so the player cannot be created.
     start(KindAudio, false);
