@@ -70,18 +70,4 @@ TEST(AnswerPlaces, NamesTellQuizzesAndFilesApart) {
     EXPECT_EQ(instanceWindowTag(L"x") & 1u, 1u);
 }
 
-TEST(AnswerPlaces, FailureMessageNamesEachPlaceAndTheChoice) {
-    const std::string closing = saveFailureMessage({"D:\\geo.txt", SaveFailure::Refused},
-                                                   {"C:\\a.txt", SaveFailure::InUse}, true);
-    EXPECT_NE(closing.find("Fichier : D:\\geo.txt\nRaison : \xE9"
-                           "criture refus\xE9"
-                           "e"),
-              std::string::npos);
-    EXPECT_NE(closing.find("C:\\a.txt\nRaison : le fichier est utilis\xE9"), std::string::npos);
-    EXPECT_NE(closing.find("Annuler : quitter sans enregistrer."), std::string::npos);
-    const std::string f2 = saveFailureMessage({"D:\\geo.txt", SaveFailure::DiskFull}, {}, false);
-    EXPECT_NE(f2.find("le disque est plein"), std::string::npos);
-    EXPECT_EQ(f2.find("Annuler"), std::string::npos);
-}
-
 }  // namespace

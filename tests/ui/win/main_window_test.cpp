@@ -283,15 +283,6 @@ TEST_F(PlayerFrame, ASecondStartOnTheSameFileBringsTheFirstForward) {
     EXPECT_FALSE(claimAnswerFiles(&second));
     EXPECT_FALSE(IsIconic(player_.main));
     EXPECT_EQ(second.instanceLock, nullptr);
-
-    // Another folder is another answers file: no lock is shared.
-    const std::string other = scratchFolder("frame-other");
-    SetCurrentDirectoryA(other.c_str());
-    findAnswerFiles(&second, false);
-    EXPECT_TRUE(claimAnswerFiles(&second));
-    releaseAnswerFiles(&second, nullptr);
-    SetCurrentDirectoryA(directory_.c_str());
-    removeTree(other);
 }
 
 TEST_F(PlayerFrame, DestroyingWithoutClosingQuitsWithoutSaving) {
