@@ -5,7 +5,7 @@
 
 #include "evaluation/judge.h"
 #include "evaluation/verdicts.h"
-#include "media/control_ids.h"
+#include "core/ids.h"
 
 namespace {
 

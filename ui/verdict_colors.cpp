@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "evaluation/verdicts.h"
-#include "media/control_ids.h"
+#include "core/ids.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "evaluation/answer_slots.h"
 #include "evaluation/verdicts.h"
-#include "media/control_ids.h"
+#include "core/ids.h"
 
 namespace {
 

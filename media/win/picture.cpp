@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "media/fit_size.h"
-#include "quizdata/win/controls.h"
+#include "core/win/controls.h"
 
 namespace {
 

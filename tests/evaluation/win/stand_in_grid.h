@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "evaluation/answer_slots.h"
-#include "media/control_ids.h"
+#include "core/ids.h"
 #include "quizdata/win/quiz.h"
 #include "ui/win/answer_field.h"
 
