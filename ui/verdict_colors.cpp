@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "evaluation/verdicts.h"
 #include "core/ids.h"
+#include "evaluation/verdicts.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
+#include "core/ids.h"
 #include "evaluation/answer_slots.h"
 #include "evaluation/judge.h"
-#include "core/ids.h"
 #include "evaluation/verdicts.h"
 #include "evaluation/win/score.h"
 #include "media/fit_size.h"

@@ -6,8 +6,8 @@
 
 #include <cstring>
 
-#include "media/fit_size.h"
 #include "core/win/controls.h"
+#include "media/fit_size.h"
 
 namespace {
 

@@ -35,9 +35,7 @@ struct PicturePool {
 
 namespace {
 
-using Pool = PicturePool;
-
-bool takeJob(Pool& pool, size_t* index, PictureJob* job) {
+bool takeJob(PicturePool& pool, size_t* index, PictureJob* job) {
     std::lock_guard<std::mutex> hold(pool.lock);
     if (pool.stopping || pool.next == pool.order.size()) return false;
     *index = static_cast<size_t>(pool.order[pool.next++]);
@@ -46,7 +44,7 @@ bool takeJob(Pool& pool, size_t* index, PictureJob* job) {
 }
 
 // A failed decode is posted too (a null bitmap), so that its box is settled.
-void deliver(Pool& pool, size_t index, HBITMAP bitmap) {
+void deliver(PicturePool& pool, size_t index, HBITMAP bitmap) {
     std::lock_guard<std::mutex> hold(pool.lock);
     if (!pool.stopping) {
         pool.arrived[index] = bitmap;
@@ -57,8 +55,9 @@ void deliver(Pool& pool, size_t index, HBITMAP bitmap) {
 }
 
 DWORD WINAPI decodeWorker(void* param) {
-    const std::unique_ptr<std::shared_ptr<Pool>> own(static_cast<std::shared_ptr<Pool>*>(param));
-    Pool& pool = **own;
+    const std::unique_ptr<std::shared_ptr<PicturePool>> own(
+        static_cast<std::shared_ptr<PicturePool>*>(param));
+    PicturePool& pool = **own;
     // OLE picture loading needs COM on the thread that decodes.
     const HRESULT com = CoInitialize(nullptr);
     size_t index = 0;
@@ -106,7 +105,7 @@ PictureLoading* loadingOf(HWND mailbox) {
 void onPictureReady(HWND mailbox, size_t index) {
     PictureLoading* loading = loadingOf(mailbox);
     if (!loading) return;
-    const std::shared_ptr<Pool> pool = loading->pool;
+    const std::shared_ptr<PicturePool> pool = loading->pool;
     if (!pool || pool->mailbox != mailbox) return;
     HBITMAP bitmap;
     PictureJob job;
@@ -156,8 +155,8 @@ int processorCount() {
     return static_cast<int>(count < MAXIMUM_WAIT_OBJECTS ? count : MAXIMUM_WAIT_OBJECTS);
 }
 
-void startWorker(PictureLoading& loading, const std::shared_ptr<Pool>& pool) {
-    auto* share = new std::shared_ptr<Pool>(pool);
+void startWorker(PictureLoading& loading, const std::shared_ptr<PicturePool>& pool) {
+    auto* share = new std::shared_ptr<PicturePool>(pool);
     HANDLE worker = CreateThread(nullptr, 0, decodeWorker, share, 0, nullptr);
     if (worker)
         loading.workers.push_back(worker);
@@ -181,7 +180,7 @@ bool fittedSizeFromHeader(HMODULE module, int resource, int boxWidth, int boxHei
 void beginPictureLoading(PictureLoading& loading, HWND parent, HMODULE module,
                          const CanvasRect& view) {
     stopPictureLoading(loading);
-    auto pool = std::make_shared<Pool>();
+    auto pool = std::make_shared<PicturePool>();
     pool->module = module ? module : GetModuleHandleA(nullptr);
     pool->mailbox = createMailbox(loading);
     loading.pool = pool;
@@ -190,7 +189,7 @@ void beginPictureLoading(PictureLoading& loading, HWND parent, HMODULE module,
 }
 
 void queuePicture(PictureLoading& loading, const PictureJob& job, const CanvasRect& box) {
-    const std::shared_ptr<Pool> pool = loading.pool;
+    const std::shared_ptr<PicturePool> pool = loading.pool;
     if (!pool || !pool->mailbox) {
         // Nowhere to receive it: decode it in place rather than lose it.
         HMODULE module = pool ? pool->module : nullptr;
@@ -205,7 +204,7 @@ void queuePicture(PictureLoading& loading, const PictureJob& job, const CanvasRe
 }
 
 void finishPictureQueue(PictureLoading& loading) {
-    const std::shared_ptr<Pool> pool = loading.pool;
+    const std::shared_ptr<PicturePool> pool = loading.pool;
     // Only now: on two cores a worker beside the build, with the window server, delayed the
     // window by more than the pictures it decoded meanwhile gained.
     if (!pool || loading.pending == 0 || !loading.workers.empty()) return;
@@ -215,7 +214,7 @@ void finishPictureQueue(PictureLoading& loading) {
 }
 
 void stopPictureLoading(PictureLoading& loading) {
-    const std::shared_ptr<Pool> pool = loading.pool;
+    const std::shared_ptr<PicturePool> pool = loading.pool;
     if (!pool) return;
     {
         std::lock_guard<std::mutex> hold(pool->lock);

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/win/controls.h"
 #include "quizdata/codec_bytes.h"
 #include "quizdata/payload.h"
-#include "core/win/controls.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <array>
 #include <string>
 
-#include "evaluation/answer_slots.h"
 #include "core/ids.h"
 #include "core/win/controls.h"
+#include "evaluation/answer_slots.h"
 #include "quizdata/win/quiz.h"
 #include "ui/header_layout.h"
 #include "ui/win/player.h"
