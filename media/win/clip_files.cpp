@@ -5,12 +5,9 @@
 
 #include <vector>
 
+#include "core/win/controls.h"
 #include "media/clip_check.h"
-#include "media/win/media_trace.h"
-#include "media/win/playback.h"
 #include "quizdata/quiz_types.h"
-#include "quizdata/win/controls.h"
-#include "quizdata/win/message_box.h"
 #include "quizdata/win/quiz.h"
 
 namespace {
@@ -19,13 +16,6 @@ constexpr char kMediaTitle[] = "Information";
 constexpr char kAudioLoadFailure[] = "Impossible de charger le fichier audio.";
 constexpr char kVideoLoadFailure[] = "Impossible de charger le fichier vidéo.";
 constexpr wchar_t kTempFolderPrefix[] = L"velto-";
-
-// Where this run's clips go once the current directory refused one.
-struct ClipFolder {
-    bool temporary = false;
-    std::wstring temporaryPath;  // with its trailing backslash, once made
-};
-ClipFolder gClips;
 
 std::wstring withSeparator(std::wstring folder) {
     if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
@@ -49,7 +39,9 @@ std::wstring temporaryFolder() {
     return withSeparator(temp) + kTempFolderPrefix + std::to_wstring(GetCurrentProcessId()) + L"\\";
 }
 
-std::wstring folderInUse() { return gClips.temporary ? gClips.temporaryPath : currentFolder(); }
+std::wstring folderInUse(const ClipFolder& folder) {
+    return folder.temporary ? folder.temporaryPath : currentFolder();
+}
 
 std::wstring wideName(const char* name) {
     return std::wstring(name, name + std::char_traits<char>::length(name));  // ASCII by format
@@ -71,15 +63,15 @@ DWORD writeClipFile(const std::wstring& path, const void* data, DWORD size) {
 
 // The current directory first; when it takes no new file (read-only, protected), this process's
 // own folder under the temporary folder for the rest of the run.
-bool placeClip(const char* name, const void* data, DWORD size) {
-    const DWORD error = writeClipFile(folderInUse() + wideName(name), data, size);
+bool placeClip(ClipFolder& folder, const char* name, const void* data, DWORD size) {
+    const DWORD error = writeClipFile(folderInUse(folder) + wideName(name), data, size);
     if (error == ERROR_SUCCESS) return true;
-    if (gClips.temporary || error == ERROR_WRITE_FAULT) return false;
+    if (folder.temporary || error == ERROR_WRITE_FAULT) return false;
     const std::wstring temp = temporaryFolder();
     if (temp.empty() ||
         (!CreateDirectoryW(temp.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS))
         return false;
-    gClips = ClipFolder{true, temp};
+    folder = ClipFolder{true, temp};
     return writeClipFile(temp + wideName(name), data, size) == ERROR_SUCCESS;
 }
 
@@ -90,34 +82,34 @@ bool clipFileName(char (&name)[kClipNameCapacity], int question, int type) {
     return formatClipName(name, sizeof name, quiz ? quiz->mediaDir : "", question, type);
 }
 
-std::wstring clipFilePath(int question, int type) {
+std::wstring clipFilePath(int question, int type, const ClipFolder& folder) {
     char name[kClipNameCapacity];
     if (!clipFileName(name, question, type)) return L"";
-    return folderInUse() + wideName(name);
+    return folderInUse(folder) + wideName(name);
 }
 
-void deleteClipFile(int question, int type) {
+void deleteClipFile(int question, int type, const ClipFolder& folder, const PlayerHooks& hooks) {
     char name[kClipNameCapacity];
     if (!clipFileName(name, question, type)) return;
-    DeleteFileW(clipFilePath(question, type).c_str());
-    traceMedia("delete", name);
+    DeleteFileW(clipFilePath(question, type, folder).c_str());
+    traceMedia(hooks, "delete", name);
 }
 
-void deleteAllClipFiles(int type) {
-    const bool temporary = gClips.temporary;
-    gClips.temporary = false;  // the current directory's names first, as earlier runs left them
-    for (int question = 1; question <= kMaxQuestions; ++question) deleteClipFile(question, type);
-    if (!temporary) return;
+void deleteAllClipFiles(int type, ClipFolder& folder, const PlayerHooks& hooks) {
+    // The current directory's names first, as earlier runs left them.
+    for (int question = 1; question <= kMaxQuestions; ++question)
+        deleteClipFile(question, type, ClipFolder{}, hooks);
+    if (!folder.temporary) return;
     for (int question = 1; question <= kMaxQuestions; ++question) {
         char name[kClipNameCapacity];
         if (clipFileName(name, question, type))
-            DeleteFileW((gClips.temporaryPath + wideName(name)).c_str());
+            DeleteFileW((folder.temporaryPath + wideName(name)).c_str());
     }
-    RemoveDirectoryW(gClips.temporaryPath.c_str());
-    gClips = ClipFolder{};
+    RemoveDirectoryW(folder.temporaryPath.c_str());
+    folder = ClipFolder{};
 }
 
-int extractClip(int resourceNumber, int type) {
+int extractClip(int resourceNumber, int type, ClipFolder& folder, const PlayerHooks& hooks) {
     char name[kClipNameCapacity];
     if (resourceNumber <= 0 || resourceNumber > 0xFFFF) return 0;  // not a resource number
     if (!clipFileName(name, resourceNumber - kQuestionMediaBase, type)) return 0;
@@ -125,11 +117,12 @@ int extractClip(int resourceNumber, int type) {
     if (!clip.found) return 0;
     // A damaged entry or header would bring the media player, and the quiz, down: refused alike.
     if (!clip.bytes || (clip.size > 0 && !clipHeaderFits(clip.bytes, clip.size, type))) {
-        showMessage(type == kAudioClipType ? kAudioLoadFailure : kVideoLoadFailure, kMediaTitle);
+        hooks.showMessage(type == kAudioClipType ? kAudioLoadFailure : kVideoLoadFailure,
+                          kMediaTitle);
         return 0;
     }
     // An empty clip is no clip: the player would be handed a file it cannot open.
-    if (clip.size == 0 || !placeClip(name, clip.bytes, clip.size)) return 0;
-    traceMedia("write", name);
+    if (clip.size == 0 || !placeClip(folder, name, clip.bytes, clip.size)) return 0;
+    traceMedia(hooks, "write", name);
     return 1;
 }

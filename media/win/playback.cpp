@@ -4,14 +4,12 @@
 #include <ole2.h>
 #include <wmp.h>
 
+#include "core/ids.h"
+#include "core/win/controls.h"
 #include "media/clip_names.h"
-#include "media/control_ids.h"
 #include "media/win/clip_files.h"
-#include "media/win/media_trace.h"
 #include "media/win/video_window.h"
 #include "quizdata/quiz_types.h"
-#include "quizdata/win/controls.h"
-#include "quizdata/win/message_box.h"
 #include "quizdata/win/quiz.h"
 
 namespace {
@@ -35,6 +33,7 @@ struct MediaState {
     int playerUnavailable = 1;
     int currentClip = 0;
     bool missingPlayerShown = false;  // the person is told once per run
+    ClipFolder clips;                 // where this run's clip files go
 };
 
 constexpr char kMediaTitle[] = "Information";
@@ -53,18 +52,18 @@ int quizKind() {
     return quiz ? quiz->kind : KindText;
 }
 
-void stopPlayer() {
+void stopPlayer(const PlayerHooks& hooks) {
     gMedia.playerControls->stop();
-    traceMedia("stop");
+    traceMedia(hooks, "stop");
 }
 
 // The player is promised full paths and URLs only: it gets the clip file's full path.
-bool pointPlayerAt(const std::wstring& path, const char* name) {
+bool pointPlayerAt(const std::wstring& path, const char* name, const PlayerHooks& hooks) {
     BSTR url = SysAllocStringLen(path.data(), static_cast<UINT>(path.size()));
     if (!url) return false;
     HRESULT result = gMedia.player->put_URL(url);
     SysFreeString(url);
-    traceMedia("put_URL", name);
+    traceMedia(hooks, "put_URL", name);
     return SUCCEEDED(result);
 }
 
@@ -88,38 +87,38 @@ void hideVideoBand() {
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
 }
 
-void attachPlayer() {
+void attachPlayer(const PlayerHooks& hooks) {
     gMedia.attachControl(gMedia.player, gMedia.playerHost, nullptr);
-    traceMedia("AtlAxAttachControl");
+    traceMedia(hooks, "AtlAxAttachControl");
     gMedia.player->get_controls(&gMedia.playerControls);
-    traceMedia("get_controls");
+    traceMedia(hooks, "get_controls");
     BSTR none = SysAllocString(L"none");
     gMedia.player->put_uiMode(none);
     SysFreeString(none);
-    traceMedia("put_uiMode none");
+    traceMedia(hooks, "put_uiMode none");
 }
 
 }  // namespace
 
-void initMedia() {
+void initMedia(const PlayerHooks& hooks) {
     if (!isMediaKind(quizKind())) return;
     gMedia.atlModule = LoadLibraryA("atl.dll");
-    traceMedia("LoadLibrary atl.dll");
+    traceMedia(hooks, "LoadLibrary atl.dll");
     if (!gMedia.atlModule) return;
     FARPROC attach = GetProcAddress(gMedia.atlModule, "AtlAxAttachControl");
     gMedia.attachControl = reinterpret_cast<AttachControl>(reinterpret_cast<void (*)()>(attach));
     gMedia.comInitialised = SUCCEEDED(CoInitialize(nullptr));
-    traceMedia("CoInitialize");
+    traceMedia(hooks, "CoInitialize");
 }
 
-void createPlayer(HWND grid) {
+void createPlayer(HWND grid, const PlayerHooks& hooks) {
     if (!isMediaKind(quizKind())) return;
     gMedia.playerHost = createChild(
         grid, {"STATIC", nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, kPlayerHostId});
     IWMPPlayer* player = nullptr;
     HRESULT result = CoCreateInstance(kClsidWindowsMediaPlayer, nullptr, kPlayerContext,
                                       kIidWmpPlayer, reinterpret_cast<void**>(&player));
-    traceMedia("CoCreateInstance");
+    traceMedia(hooks, "CoCreateInstance");
     gMedia.playerUnavailable = 1;
     if (FAILED(result) || !player) return;
     if (!gMedia.attachControl) {
@@ -128,83 +127,83 @@ void createPlayer(HWND grid) {
     }
     gMedia.player = player;
     gMedia.playerUnavailable = 0;
-    attachPlayer();
+    attachPlayer(hooks);
 }
 
-void playClip(int question) {
+void playClip(int question, const PlayerHooks& hooks) {
     if (question < 1 || question > kMaxQuestions || !gMedia.playerControls) return;
     int type = clipTypeOfKind(quizKind());
-    stopPlayer();
+    stopPlayer(hooks);
     hideVideoBand();
-    if (gMedia.currentClip > 0) deleteClipFile(gMedia.currentClip, type);
+    if (gMedia.currentClip > 0) deleteClipFile(gMedia.currentClip, type, gMedia.clips, hooks);
     gMedia.currentClip = question;
-    if (!extractClip(kQuestionMediaBase + question, type)) return;
+    if (!extractClip(kQuestionMediaBase + question, type, gMedia.clips, hooks)) return;
     char name[kClipNameCapacity];
     if (!clipFileName(name, question, type)) return;
     if (type == kVideoClipType) showVideoBand(question);
-    if (!pointPlayerAt(clipFilePath(question, type), name)) {
+    if (!pointPlayerAt(clipFilePath(question, type, gMedia.clips), name, hooks)) {
         hideVideoBand();
         return;
     }
     gMedia.playerControls->play();
-    traceMedia("play");
+    traceMedia(hooks, "play");
     // The platform's media control may render into a window of its own rather than the host.
     if (type == kVideoClipType) overlayVideoWindows(gMedia.playerHost);
 }
 
-void stopClip() {
+void stopClip(const PlayerHooks& hooks) {
     if (!gMedia.playerControls) return;
-    stopPlayer();
+    stopPlayer(hooks);
     hideVideoBand();
-    deleteClipFile(gMedia.currentClip, clipTypeOfKind(quizKind()));
+    deleteClipFile(gMedia.currentClip, clipTypeOfKind(quizKind()), gMedia.clips, hooks);
 }
 
-void handleMediaCommand(HWND, WPARAM wParam) {
+void handleMediaCommand(HWND, WPARAM wParam, const PlayerHooks& hooks) {
     if (!isMediaKind(quizKind())) return;
     MediaCommand command = mediaCommandFor(wParam);
     if (gMedia.playerUnavailable) {
         if (command.action == MediaPlay && !gMedia.missingPlayerShown) {
             gMedia.missingPlayerShown = true;
-            showMessage(kMissingPlayer, kMediaTitle);
+            hooks.showMessage(kMissingPlayer, kMediaTitle);
         }
         return;
     }
-    if (command.action == MediaPlay) playClip(command.question);
-    if (command.action == MediaStop) stopClip();
+    if (command.action == MediaPlay) playClip(command.question, hooks);
+    if (command.action == MediaStop) stopClip(hooks);
 }
 
 bool playerAvailable() { return !gMedia.playerUnavailable; }
 
-void releaseClipsForSessionEnd() {
+void releaseClipsForSessionEnd(const PlayerHooks& hooks) {
     const int type = clipTypeOfKind(quizKind());
     if (!type) return;
-    if (gMedia.playerControls) stopPlayer();
+    if (gMedia.playerControls) stopPlayer(hooks);
     if (gMedia.player) gMedia.player->close();
-    deleteAllClipFiles(type);
+    deleteAllClipFiles(type, gMedia.clips, hooks);
 }
 
 // The player is stopped and closed (letting go of its file) and released while its apartment and
 // host live; the host goes with the windows; only then are the files deleted and COM ended.
 // atl.dll stays loaded until the process ends: what it registered and created for the host may
 // still be called while the last windows go, and unloading it saves nothing at exit.
-void shutdownMedia(HWND mainWindow) {
+void shutdownMedia(HWND mainWindow, const PlayerHooks& hooks) {
     int type = clipTypeOfKind(quizKind());
     if (!type) return;
     if (gMedia.playerControls) {
-        stopPlayer();
+        stopPlayer(hooks);
         gMedia.playerControls->Release();
     }
     if (gMedia.player) {
         gMedia.player->close();
-        traceMedia("close");
+        traceMedia(hooks, "close");
         gMedia.player->Release();
     }
     DestroyWindow(mainWindow);
-    traceMedia("DestroyWindow");
-    deleteAllClipFiles(type);
+    traceMedia(hooks, "DestroyWindow");
+    deleteAllClipFiles(type, gMedia.clips, hooks);
     if (gMedia.comInitialised) {
         CoUninitialize();
-        traceMedia("CoUninitialize");
+        traceMedia(hooks, "CoUninitialize");
     }
     gMedia = MediaState{};
 }

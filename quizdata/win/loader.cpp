@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/win/controls.h"
 #include "quizdata/codec_bytes.h"
 #include "quizdata/payload.h"
-#include "quizdata/win/controls.h"
-#include "quizdata/win/message_box.h"
 
 namespace {
 
@@ -81,20 +80,20 @@ bool loadDefinition(Quiz* quiz, const ResourceBytes& resource) {
     return true;
 }
 
-void loadCodes(Quiz* quiz, HMODULE module) {
+void loadCodes(Quiz* quiz, HMODULE module, const PlayerHooks& hooks) {
     const ResourceBytes resource = findPatch(module, kCodesResource);
     if (!resource.found) {
-        showMessage(kCodesMissing, kLoaderTitle);
+        hooks.showMessage(kCodesMissing, kLoaderTitle);
         return;
     }
     if (resource.size == 0 && !resource.damaged) {
-        showMessage(kCodesEmpty, kLoaderTitle);
+        hooks.showMessage(kCodesEmpty, kLoaderTitle);
         return;
     }
     const CodecBytes unpacked =
         resource.bytes ? unpackBytes(resource.bytes, resource.size) : CodecBytes{CodecBadCode, {}};
     if (unpacked.result != CodecOk) {
-        showMessage(kCodesError, kLoaderTitle);
+        hooks.showMessage(kCodesError, kLoaderTitle);
         return;
     }
     // One entry per question; lines missing from a short payload leave their codes empty.
@@ -106,18 +105,20 @@ void loadCodes(Quiz* quiz, HMODULE module) {
 
 }  // namespace
 
-QuizSource loadQuiz(Quiz* quiz) { return loadQuizFromModule(quiz, nullptr); }
+QuizSource loadQuiz(Quiz* quiz, const PlayerHooks& hooks) {
+    return loadQuizFromModule(quiz, nullptr, hooks);
+}
 
-QuizSource loadQuizFromModule(Quiz* quiz, HMODULE module) {
+QuizSource loadQuizFromModule(Quiz* quiz, HMODULE module, const PlayerHooks& hooks) {
     const ResourceBytes definition = findPatch(module, kDefinitionResource);
     if (definition.size == 0 && !definition.damaged) {
         applyFallbackQuiz(quiz);
         return QuizSource::BuiltIn;
     }
     if (!loadDefinition(quiz, definition)) {
-        showMessage(kDefinitionError, kLoaderTitle);
+        hooks.showMessage(kDefinitionError, kLoaderTitle);
         return QuizSource::Damaged;
     }
-    loadCodes(quiz, module);
+    loadCodes(quiz, module, hooks);
     return QuizSource::Resources;
 }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "core/win/player_hooks.h"
 #include "quizdata/win/quiz.h"
 
 constexpr char kLoaderTitle[] = "Velto";
@@ -15,6 +16,7 @@ constexpr char kCodesError[] = "Erreur dans le décryptage des codes";
 // answers must never replace the real quiz's saved ones.
 enum class QuizSource { Resources, BuiltIn, Damaged };
 
-QuizSource loadQuiz(Quiz* quiz);
+// Its message boxes go through hooks.showMessage.
+QuizSource loadQuiz(Quiz* quiz, const PlayerHooks& hooks);
 // The same from any module that carries the resources (null: the executable).
-QuizSource loadQuizFromModule(Quiz* quiz, HMODULE module);
+QuizSource loadQuizFromModule(Quiz* quiz, HMODULE module, const PlayerHooks& hooks);

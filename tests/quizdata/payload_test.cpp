@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "quizdata/image_range.h"
+#include "core/image_range.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "quizdata/win/controls.h"
+#include "core/win/controls.h"
 #include "ui/saved_answers.h"
 #include "ui/win/main_window.h"
 
@@ -18,8 +18,6 @@ constexpr unsigned kWindowsCodePage = 1252;
 // {3EB685DB-65F9-4CF6-A03A-E3EF65729F3D}
 constexpr GUID kRoamingAppData = {
     0x3EB685DB, 0x65F9, 0x4CF6, {0xA0, 0x3A, 0xE3, 0xEF, 0x65, 0x72, 0x9F, 0x3D}};
-
-AnswerFiles* gFiles = nullptr;
 
 // A path from an API that says how long it is, however long that is.
 template <typename Get>
@@ -173,10 +171,6 @@ void releaseAnswerFiles(AnswerFiles* files, HWND main) {
     if (files->instanceLock) CloseHandle(files->instanceLock);
     files->instanceLock = nullptr;
 }
-
-AnswerFiles* currentAnswerFiles() { return gFiles; }
-
-void publishAnswerFiles(AnswerFiles* files) { gFiles = files; }
 
 std::string messageText(const std::wstring& text) {
     if (text.empty()) return "";

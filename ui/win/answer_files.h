@@ -33,10 +33,5 @@ bool claimAnswerFiles(AnswerFiles* files);
 void markPlayerWindow(const AnswerFiles& files, HWND main);
 void releaseAnswerFiles(AnswerFiles* files, HWND main);
 
-// The answers files of this run, published by start-up; null outside a run (then every save and
-// read works out the places for itself).
-AnswerFiles* currentAnswerFiles();
-void publishAnswerFiles(AnswerFiles* files);
-
 // Windows-1252 for a message, '?' for what it cannot hold.
 std::string messageText(const std::wstring& text);

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "media/control_ids.h"
-#include "quizdata/win/message_box.h"
+#include "core/ids.h"
 #include "quizdata/win/quiz.h"
 #include "ui/saved_answers.h"
+#include "ui/win/answer_field.h"
 #include "ui/win/answer_files.h"
 #include "ui/win/answer_writer.h"
 
@@ -29,10 +29,15 @@ std::vector<std::string> fieldTexts(HWND grid, int count) {
 }
 
 // Outside a run (a grid of its own) the places are found afresh for each use.
-AnswerFiles* filesInUse(AnswerFiles* own) {
-    if (AnswerFiles* files = currentAnswerFiles()) return files;
+AnswerFiles* filesInUse(AnswerFiles* files, AnswerFiles* own) {
+    if (files) return files;
     findAnswerFiles(own, false);
     return own;
+}
+
+int ask(const PlayerHooks& hooks, const std::string& text, unsigned style) {
+    auto ask = hooks.askMessage ? hooks.askMessage : kDefaultPlayerHooks.askMessage;
+    return ask(text.c_str(), kSaveTitle, style);
 }
 
 FailedPlace failedAt(const AnswerFiles& files, AnswerPlace place, SaveFailure failure) {
@@ -95,45 +100,35 @@ bool mapReader(SavedAnswersReader* reader) {
 
 }  // namespace
 
-// In the grid, the edit controls are the answer fields; any other control is not one.
-HWND answerFieldAt(HWND grid, int id) {
-    HWND control = GetDlgItem(grid, id);
-    char className[8] = "";
-    if (!control || !GetClassNameA(control, className, sizeof className)) return nullptr;
-    return lstrcmpiA(className, "Edit") == 0 ? control : nullptr;
-}
-
-SaveOutcome writeSavedAnswers(HWND grid) {
+SaveOutcome writeSavedAnswers(HWND grid, AnswerFiles* files) {
     Quiz* quiz = currentQuiz();
     if (!quiz) return {true, {}, {}};
     AnswerFiles own;
-    const AnswerFiles* files = filesInUse(&own);
-    if (files->standIn) return {true, {}, {}};
+    const AnswerFiles* inUse = filesInUse(files, &own);
+    if (inUse->standIn) return {true, {}, {}};
     const int lines = savedLineCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion);
-    return saveContent(*files, savedAnswersContent(fieldTexts(grid, lines)));
+    return saveContent(*inUse, savedAnswersContent(fieldTexts(grid, lines)));
 }
 
-void saveAnswersOrTell(HWND grid) {
-    const SaveOutcome outcome = writeSavedAnswers(grid);
+void saveAnswersOrTell(HWND grid, AnswerFiles* files, const PlayerHooks& hooks) {
+    const SaveOutcome outcome = writeSavedAnswers(grid, files);
     if (outcome.saved) return;
-    askMessage(saveFailureMessage(outcome.first, outcome.second, false).c_str(), kSaveTitle,
-               MB_OK | MB_ICONWARNING);
+    ask(hooks, saveFailureMessage(outcome.first, outcome.second, false), MB_OK | MB_ICONWARNING);
 }
 
-void saveAnswersBeforeClosing(HWND grid) {
+void saveAnswersBeforeClosing(HWND grid, AnswerFiles* files, const PlayerHooks& hooks) {
     for (;;) {
-        const SaveOutcome outcome = writeSavedAnswers(grid);
+        const SaveOutcome outcome = writeSavedAnswers(grid, files);
         if (outcome.saved) return;
         const std::string text = saveFailureMessage(outcome.first, outcome.second, true);
-        if (askMessage(text.c_str(), kSaveTitle, MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY)
-            return;
+        if (ask(hooks, text, MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY) return;
     }
 }
 
-void openSavedAnswers(SavedAnswersReader* reader) {
+void openSavedAnswers(SavedAnswersReader* reader, AnswerFiles* inUse) {
     resetReader(reader);
     AnswerFiles own;
-    AnswerFiles* files = filesInUse(&own);
+    AnswerFiles* files = filesInUse(inUse, &own);
     if (files->standIn || files->read == AnswerPlace::None) return;
     DWORD error = ERROR_SUCCESS;
     reader->file = openForReading(placePath(*files, files->read), &error);

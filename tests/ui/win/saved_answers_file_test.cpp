@@ -47,16 +47,15 @@ protected:
     }
 
     void TearDown() override {
-        publishAnswerFiles(nullptr);
         SetCurrentDirectoryA(previous_);
         appDataVariable_.reset();
         removeTree(directory_);
         removeTree(appData_);
     }
 
-    std::vector<std::string> readBack(int lines) {
+    std::vector<std::string> readBack(int lines, AnswerFiles* files = nullptr) {
         SavedAnswersReader reader{};
-        openSavedAnswers(&reader);
+        openSavedAnswers(&reader, files);
         std::vector<std::string> texts;
         for (int n = 0; n < lines; ++n) {
             char text[kTextCapacity];
@@ -239,16 +238,15 @@ TEST_F(SavedAnswersFile, AFileHeldAtStartIsNeverOverwritten) {
     writeFile(name_, old);
     AnswerFiles files;
     findAnswerFiles(&files, false);
-    publishAnswerFiles(&files);
     HANDLE holder = hold(name_, 0);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(readBack(2), (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(readBack(2, &files), (std::vector<std::string>{"", ""}));
     CloseHandle(holder);
     EXPECT_EQ(files.unreadable, AnswerPlace::Local);
 
     Grid grid(kThree, kindWithAnswers(KindPicture, 1));
     grid.type(1, "neuf");
-    EXPECT_TRUE(writeSavedAnswers(grid.window()).saved);
+    EXPECT_TRUE(writeSavedAnswers(grid.window(), &files).saved);
     EXPECT_EQ(readFile(name_), old);
     EXPECT_EQ(readFile(fallback_), "neuf\r\n\r\n\r\n");
     // The next start reads the newer file: what was typed in this run.

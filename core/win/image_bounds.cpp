@@ -1,10 +1,10 @@
 // The loaded module is one allocation of address space: its extent is the run of regions that
 // share the allocation base, whether the loader mapped it as an image or as a data file.
-#include "quizdata/win/image_bounds.h"
+#include "core/win/image_bounds.h"
 
 #include <cstdint>
 
-#include "quizdata/image_range.h"
+#include "core/image_range.h"
 
 namespace {
 

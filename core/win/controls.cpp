@@ -1,6 +1,6 @@
-#include "quizdata/win/controls.h"
+#include "core/win/controls.h"
 
-#include "quizdata/win/image_bounds.h"
+#include "core/win/image_bounds.h"
 
 HWND createChild(HWND parent, const ChildControl& child, HFONT font, bool redraw) {
     HWND control = CreateWindowExA(0, child.className, child.text, child.style, child.x, child.y,

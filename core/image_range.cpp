@@ -1,4 +1,4 @@
-#include "quizdata/image_range.h"
+#include "core/image_range.h"
 
 bool rangeInside(std::uintptr_t base, std::size_t extent, std::uintptr_t address,
                  std::size_t size) {
