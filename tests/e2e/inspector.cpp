@@ -47,22 +47,6 @@ BOOL CALLBACK printChild(HWND window, LPARAM context) {
     return TRUE;
 }
 
-struct BoxSearch {
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK findBox(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<BoxSearch*>(context);
-    char className[16] = {}, title[128] = {};
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, title, sizeof title);
-    if (std::strcmp(className, "#32770") != 0 || std::strcmp(title, search->title) != 0)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 BOOL CALLBACK printText(HWND window, LPARAM) {
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
@@ -71,18 +55,18 @@ BOOL CALLBACK printText(HWND window, LPARAM) {
 }
 
 int inspectBox(const char* title, int press, int waitSeconds) {
-    BoxSearch search{title, nullptr};
-    for (int tries = 0; !search.found && tries <= waitSeconds * 10; ++tries) {
-        if (tries) Sleep(100);
-        EnumWindows(findBox, reinterpret_cast<LPARAM>(&search));
+    HWND box = FindWindowA("#32770", title);  // the dialog class of message boxes
+    for (int tries = 0; !box && tries < waitSeconds * 10; ++tries) {
+        Sleep(100);
+        box = FindWindowA("#32770", title);
     }
-    if (!search.found) {
+    if (!box) {
         std::fprintf(stderr, "inspector: no message box %s\n", title);
         return 1;
     }
-    EnumChildWindows(search.found, printText, 0);
+    EnumChildWindows(box, printText, 0);
     std::fflush(stdout);
-    if (press) PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED), 0);
+    if (press) PostMessageA(box, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED), 0);
     return 0;
 }
 

@@ -151,6 +151,7 @@ bool claimAnswerFiles(AnswerFiles* files) {
     if (target.empty()) return true;
     const std::wstring key = lowerCase(target);
     files->windowTag = instanceWindowTag(key);
+    SetLastError(ERROR_SUCCESS);  // only "it existed" is read back
     HANDLE lock = CreateMutexW(nullptr, FALSE, instanceMutexName(key).c_str());
     if (lock && GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(lock);
