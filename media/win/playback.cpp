@@ -32,8 +32,6 @@ struct MediaState {
     IWMPControls* playerControls = nullptr;
     int playerUnavailable = 1;
     int currentClip = 0;
-    bool missingPlayerShown = false;  // the person is told once per run
-    ClipFolder clips;                 // where this run's clip files go
 };
 
 constexpr char kMediaTitle[] = "Information";
@@ -130,18 +128,18 @@ void createPlayer(HWND grid, const PlayerHooks& hooks) {
     attachPlayer(hooks);
 }
 
-void playClip(int question, const PlayerHooks& hooks) {
+void playClip(int question, MediaRun& run, const PlayerHooks& hooks) {
     if (question < 1 || question > kMaxQuestions || !gMedia.playerControls) return;
     int type = clipTypeOfKind(quizKind());
     stopPlayer(hooks);
     hideVideoBand();
-    if (gMedia.currentClip > 0) deleteClipFile(gMedia.currentClip, type, gMedia.clips, hooks);
+    if (gMedia.currentClip > 0) deleteClipFile(gMedia.currentClip, type, run.clips, hooks);
     gMedia.currentClip = question;
-    if (!extractClip(kQuestionMediaBase + question, type, gMedia.clips, hooks)) return;
+    if (!extractClip(kQuestionMediaBase + question, type, run.clips, hooks)) return;
     char name[kClipNameCapacity];
     if (!clipFileName(name, question, type)) return;
     if (type == kVideoClipType) showVideoBand(question);
-    if (!pointPlayerAt(clipFilePath(question, type, gMedia.clips), name, hooks)) {
+    if (!pointPlayerAt(clipFilePath(question, type, run.clips), name, hooks)) {
         hideVideoBand();
         return;
     }
@@ -151,42 +149,42 @@ void playClip(int question, const PlayerHooks& hooks) {
     if (type == kVideoClipType) overlayVideoWindows(gMedia.playerHost);
 }
 
-void stopClip(const PlayerHooks& hooks) {
+void stopClip(MediaRun& run, const PlayerHooks& hooks) {
     if (!gMedia.playerControls) return;
     stopPlayer(hooks);
     hideVideoBand();
-    deleteClipFile(gMedia.currentClip, clipTypeOfKind(quizKind()), gMedia.clips, hooks);
+    deleteClipFile(gMedia.currentClip, clipTypeOfKind(quizKind()), run.clips, hooks);
 }
 
-void handleMediaCommand(HWND, WPARAM wParam, const PlayerHooks& hooks) {
+void handleMediaCommand(HWND, WPARAM wParam, MediaRun& run, const PlayerHooks& hooks) {
     if (!isMediaKind(quizKind())) return;
     MediaCommand command = mediaCommandFor(wParam);
     if (gMedia.playerUnavailable) {
-        if (command.action == MediaPlay && !gMedia.missingPlayerShown) {
-            gMedia.missingPlayerShown = true;
+        if (command.action == MediaPlay && !run.missingPlayerShown) {
+            run.missingPlayerShown = true;
             hooks.showMessage(kMissingPlayer, kMediaTitle);
         }
         return;
     }
-    if (command.action == MediaPlay) playClip(command.question, hooks);
-    if (command.action == MediaStop) stopClip(hooks);
+    if (command.action == MediaPlay) playClip(command.question, run, hooks);
+    if (command.action == MediaStop) stopClip(run, hooks);
 }
 
 bool playerAvailable() { return !gMedia.playerUnavailable; }
 
-void releaseClipsForSessionEnd(const PlayerHooks& hooks) {
+void releaseClipsForSessionEnd(MediaRun& run, const PlayerHooks& hooks) {
     const int type = clipTypeOfKind(quizKind());
     if (!type) return;
     if (gMedia.playerControls) stopPlayer(hooks);
     if (gMedia.player) gMedia.player->close();
-    deleteAllClipFiles(type, gMedia.clips, hooks);
+    deleteAllClipFiles(type, run.clips, hooks);
 }
 
 // The player is stopped and closed (letting go of its file) and released while its apartment and
 // host live; the host goes with the windows; only then are the files deleted and COM ended.
 // atl.dll stays loaded until the process ends: what it registered and created for the host may
 // still be called while the last windows go, and unloading it saves nothing at exit.
-void shutdownMedia(HWND mainWindow, const PlayerHooks& hooks) {
+void shutdownMedia(HWND mainWindow, MediaRun& run, const PlayerHooks& hooks) {
     int type = clipTypeOfKind(quizKind());
     if (!type) return;
     if (gMedia.playerControls) {
@@ -200,7 +198,7 @@ void shutdownMedia(HWND mainWindow, const PlayerHooks& hooks) {
     }
     DestroyWindow(mainWindow);
     traceMedia(hooks, "DestroyWindow");
-    deleteAllClipFiles(type, gMedia.clips, hooks);
+    deleteAllClipFiles(type, run.clips, hooks);
     if (gMedia.comInitialised) {
         CoUninitialize();
         traceMedia(hooks, "CoUninitialize");

@@ -83,7 +83,7 @@ void onEndSession(HWND window, BOOL ending) {
     Player* player = playerOfMainWindow(window);
     if (!ending || !player) return;
     writeSavedAnswers(player->windows.grid, &player->answers);
-    releaseClipsForSessionEnd(player->hooks);
+    releaseClipsForSessionEnd(player->media, player->hooks);
 }
 
 // "Sauver", passed on by the header panel, saves as F2 does.

@@ -95,7 +95,7 @@ void shutdownPlayer(Player* player) {
     EndDialog(player->windows.grid, 0);
     DestroyWindow(player->windows.header);
     releaseAnswerFiles(&player->answers, player->windows.main);
-    shutdownMedia(player->windows.main, player->hooks);
+    shutdownMedia(player->windows.main, player->media, player->hooks);
     deleteLabelBrush(player->brushes);
     // Windows that outlive the run (the main window is destroyed by the media only) forget it.
     if (IsWindow(player->windows.main)) SetWindowLongPtrA(player->windows.main, GWLP_USERDATA, 0);
