@@ -8,7 +8,7 @@ import {createRequire} from 'node:module';
 import os from 'node:os';
 import path from 'node:path';
 
-const require = createRequire(path.join(process.env.VELTO_WEB_MODULES || '.', 'x.js'));
+const require = createRequire(path.resolve(process.env.VELTO_WEB_MODULES || '.', 'x.js'));
 const puppeteer = require('puppeteer-core');
 const [velto, examples, artefacts] = process.argv.slice(2);
 fs.mkdirSync(artefacts, {recursive: true});
@@ -51,6 +51,10 @@ const scenarios = [
     {focusField: '4004', keys: ['baleine', 'Enter'],
      texts: {5004: 'BRAVO', 8001: 'Venise compte plus de cent \u00eeles.', 32: ' 4 / 4'}},
   ]},
+  {kind: 'video', quiz: 'video/couleurs.toml', steps: [
+    {click: 6002, playing: 'data:video/webm;base64,', band: [336, 5, 260, 210]},
+    {focusField: '4001', keys: ['rouge', 'Enter'], texts: {5001: 'BRAVO', 32: ' 1 / 3', 30: 'VU'}},
+  ]},
 ];
 
 const launchers = {
@@ -79,6 +83,8 @@ function readPage(page, ids) {
     out.focus = document.activeElement && document.activeElement.dataset.id;
     const player = document.querySelector('.player');
     out.playing = player && !player.paused ? player.src.slice(0, 23) : '';
+    out.band = player ? [player.offsetLeft, player.offsetTop, player.offsetWidth,
+                         player.offsetHeight] : null;
     return out;
   }, ids);
 }
@@ -120,6 +126,7 @@ async function runStep(page, step, problems, label) {
     expect(id + ' answer picture', Boolean(want), await revealedOf(page, Number(id)));
   if (step.focus) expect('focus', step.focus, seen.focus);
   if (step.playing !== undefined) expect('playing', step.playing, seen.playing);
+  if (step.band) expect('video band', step.band.join(), seen.band && seen.band.join());
 }
 
 async function runScenario(browserName, scenario, problems) {
