@@ -55,6 +55,17 @@ const scenarios = [
     {click: 6002, playing: 'data:video/webm;base64,', band: [336, 5, 260, 210]},
     {focusField: '4001', keys: ['rouge', 'Enter'], texts: {5001: 'BRAVO', 32: ' 1 / 3', 30: 'VU'}},
   ]},
+  {kind: 'hostile', toml: [
+    'kind = "text"', 'title = "</title><script>window.pwned = 1</script>"',
+    'author = "<img src=x onerror=\'window.pwned = 2\'>"', 'description = "&amp; <b>gras</b>"',
+    'codes = ["<i>c</i>"]', '[[questions]]', 'prompt = "<script>window.pwned = 3</script>"',
+    'answer = "<b>"',
+  ].join('\n'), steps: [
+    {keys: ['<b>', 'Enter'], safe: true,
+     texts: {29: '</title><script>window.pwned = 1</script>', 26: "<img src=x onerror='window.pwned = 2'>",
+             28: '&amp; <b>gras</b>', 3000: '<script>window.pwned = 3</script>', 5001: 'BRAVO',
+             30: '<i>c</i>'}},
+  ]},
 ];
 
 const launchers = {
@@ -126,12 +137,19 @@ async function runStep(page, step, problems, label) {
     expect(id + ' answer picture', Boolean(want), await revealedOf(page, Number(id)));
   if (step.focus) expect('focus', step.focus, seen.focus);
   if (step.playing !== undefined) expect('playing', step.playing, seen.playing);
+  if (step.safe) {
+    expect('markup from the quiz', 'none', await page.evaluate(() => (window.pwned === undefined &&
+        !document.querySelector('#header img, #header b, #canvas script, #canvas b') &&
+        document.title.startsWith('</title>') ? 'none' : 'some')));
+  }
   if (step.band) expect('video band', step.band.join(), seen.band && seen.band.join());
 }
 
 async function runScenario(browserName, scenario, problems) {
   const page = path.join(artefacts, scenario.kind + '.html');
-  execFileSync(velto, ['web', path.join(examples, scenario.quiz), '-o', page]);
+  let quiz = scenario.quiz && path.join(examples, scenario.quiz);
+  if (scenario.toml) fs.writeFileSync(quiz = path.join(artefacts, scenario.kind + '.toml'), scenario.toml);
+  execFileSync(velto, ['web', quiz, '-o', page]);
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'velto-' + browserName + '-'));
   const browser = await launchers[browserName](profile);
   try {
