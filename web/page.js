@@ -372,6 +372,7 @@
     window.addEventListener('resize', arrange);
     restore();
     refresh();
+    performance.mark('velto-grid');
     canvas.addEventListener('focusin', (e) => fieldOf(e.target) && e.target.select());
     canvas.addEventListener('focusout', (e) => fieldOf(e.target) && judge(fieldOf(e.target)));
     canvas.addEventListener('keydown', onKeyDown);
