@@ -8,7 +8,13 @@ import {createRequire} from 'node:module';
 import path from 'node:path';
 
 const require = createRequire(path.resolve(process.env.VELTO_WEB_MODULES || '.', 'x.js'));
-const puppeteer = require('puppeteer-core');
+let puppeteer;
+try {
+  puppeteer = require('puppeteer-core');
+} catch (e) {
+  console.log('puppeteer-core is missing: scripts/test installs it (npm ci in build/web-modules)');
+  process.exit(1);
+}
 const [velto, wasmPath, work] = process.argv.slice(2);
 const rounds = Number(process.env.VELTO_BENCH_ROUNDS || 15);
 fs.mkdirSync(work, {recursive: true});

@@ -84,8 +84,11 @@
   function save() {
     const at = core.saved();
     const bytes = mem().subarray(at, at + core.saved_length());
+    let saved = '';
+    for (let n = 0; n < bytes.length; n += 4096)
+      saved += String.fromCharCode(...bytes.subarray(n, n + 4096));
     try {
-      localStorage.setItem(data.key, String.fromCharCode(...bytes));
+      localStorage.setItem(data.key, saved);
     } catch (e) {
       // no storage (private mode, quota): play goes on, as a failed save does in the player
     }

@@ -9,7 +9,13 @@ import os from 'node:os';
 import path from 'node:path';
 
 const require = createRequire(path.resolve(process.env.VELTO_WEB_MODULES || '.', 'x.js'));
-const puppeteer = require('puppeteer-core');
+let puppeteer;
+try {
+  puppeteer = require('puppeteer-core');
+} catch (e) {
+  console.log('puppeteer-core is missing: scripts/test installs it (npm ci in build/web-modules)');
+  process.exit(1);
+}
 const [velto, examples, artefacts] = process.argv.slice(2);
 fs.mkdirSync(artefacts, {recursive: true});
 
