@@ -147,6 +147,12 @@ async function runStep(page, step, problems, label) {
     expect('markup from the quiz', 'none', await page.evaluate(() => (window.pwned === undefined &&
         !document.querySelector('#header img, #header b, #canvas script, #canvas b') &&
         document.title.startsWith('</title>') ? 'none' : 'some')));
+    // The policy itself refuses the network, whatever a script would ask.
+    expect('network', 'refused', await page.evaluate(() => new Promise((resolve) => {
+      document.addEventListener('securitypolicyviolation', () => resolve('refused'), {once: true});
+      new Image().src = 'http://127.0.0.1:9/probe.png';
+      setTimeout(() => resolve('allowed'), 2000);
+    })));
   }
   if (step.band) expect('video band', step.band.join(), seen.band && seen.band.join());
 }
@@ -163,7 +169,8 @@ async function runScenario(browserName, scenario, problems) {
     await tab.setViewport({width: 1000, height: 700});
     const errors = [];
     tab.on('pageerror', (e) => errors.push(e.message));
-    tab.on('requestfailed', (r) => r.url().startsWith('data:') || errors.push('request ' + r.url()));
+    tab.on('requestfailed', (r) => r.url().startsWith('data:') || r.url().endsWith('/probe.png') ||
+                                   errors.push('request ' + r.url()));
     await tab.goto('file://' + page);
     await tab.waitForSelector('body[data-ready="1"]', {timeout: 15000});
     const first = await tab.evaluate(() => {
