@@ -380,8 +380,10 @@
     canvas.addEventListener('focusout', (e) => fieldOf(e.target) && judge(fieldOf(e.target)));
     canvas.addEventListener('keydown', onKeyDown);
     canvas.addEventListener('keyup', onKeyUp);
+    // The player starts at the grid's top; on a small screen the browser then scrolls just far
+    // enough for the first answer field to show.
     grid.scrollTop = 0;
-    if (fields[1]) fields[1].focus({preventScroll: true});
+    if (fields[1]) fields[1].focus();
     document.body.dataset.ready = '1';
   }
   start().catch((e) => {
