@@ -6,7 +6,7 @@
 #include "evaluation/answer_slots.h"
 #include "evaluation/judge.h"
 #include "evaluation/verdicts.h"
-#include "media/control_ids.h"
+#include "core/ids.h"
 #include "media/fit_size.h"
 #include "quizdata/codec.h"
 #include "ui/saved_answers.h"
