@@ -380,6 +380,12 @@
     canvas.addEventListener('focusout', (e) => fieldOf(e.target) && judge(fieldOf(e.target)));
     canvas.addEventListener('keydown', onKeyDown);
     canvas.addEventListener('keyup', onKeyUp);
+    // Closing the page saves what the fields hold, as closing the player's window does.
+    window.addEventListener('pagehide', () => {
+      const k = fieldOf(document.activeElement);
+      if (k) judgeText(k);
+      save();
+    });
     // The player starts at the grid's top; on a small screen the browser then scrolls just far
     // enough for the first answer field to show.
     grid.scrollTop = 0;

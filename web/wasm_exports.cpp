@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ids.h"
 #include "evaluation/judge.h"
 #include "media/clip_names.h"
 #include "media/fit_size.h"
@@ -54,14 +55,24 @@ enum InfoWhat {
     InfoSolved,
 };
 
-// The header's controls where the panel creates them; 24..27 and 28 then follow the width.
+// The header's controls where the panel creates them (in its order, which is the tab order); the
+// right block and the description then follow the panel's width (headerLayout).
 struct HeaderBox {
     int id, x, y, width, height;
 };
 constexpr HeaderBox kHeaderBoxes[] = {
-    {24, 736, 5, 115, 18},  {25, 736, 25, 27, 18}, {26, 763, 25, 85, 18}, {27, 666, 25, 55, 18},
-    {28, 110, 19, 490, 27}, {29, 110, 3, 220, 18}, {31, 7, 29, 36, 15},   {32, 10, 1, 80, 20},
-    {30, 44, 29, 53, 16},   {120, 0, 26, 100, 1},  {121, 100, 0, 1, 50},  {122, 730, 0, 1, 50},
+    {kLinkId, 736, 5, 115, 18},
+    {kByLabelId, 736, 25, 27, 18},
+    {kAuthorLabelId, 763, 25, 85, 18},
+    {kSaveButtonId, 666, 25, 55, 18},
+    {kDescriptionLabelId, 110, 19, 490, 27},
+    {kTitleLabelId, 110, 3, 220, 18},
+    {kCodeLabelId, 7, 29, 36, 15},
+    {kScoreLabelId, 10, 1, 80, 20},
+    {kCodeBoxId, 44, 29, 53, 16},
+    {kRuleLeftId, 0, 26, 100, 1},
+    {kRuleMiddleId, 100, 0, 1, 50},
+    {kRuleRightId, 730, 0, 1, 50},
 };
 constexpr int kHeaderBoxCount = sizeof kHeaderBoxes / sizeof kHeaderBoxes[0];
 
