@@ -113,8 +113,11 @@
     const media = data.media[i - 1] || {};
     if (!media.a) return;
     p.revealed = true;
-    const w = core.fit(media.aw, media.ah, 0);
-    const h = core.fit(media.aw, media.ah, 1);
+    // A picture whose size could not be read fills the box (a square fitted into it), as a
+    // missing size does in the layout.
+    const sized = media.aw > 0 && media.ah > 0;
+    const w = sized ? core.fit(media.aw, media.ah, 0) : core.fit(1, 1, 0);
+    const h = sized ? core.fit(media.aw, media.ah, 1) : core.fit(1, 1, 1);
     p.img.src = 'data:image/jpeg;base64,' + media.a;
     Object.assign(p.img.style, {width: w + 'px', height: h + 'px'});
   }
