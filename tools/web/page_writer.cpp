@@ -165,7 +165,12 @@ const char* webVideoType(const std::vector<uint8_t>& bytes) {
 }
 
 std::string storageKey(const std::string& name, const PackedQuiz& packed) {
-    const uint64_t hash = fnv1a(fnv1a(0xCBF29CE484222325ULL, packed.definition), packed.codes);
+    // The definition's length first: bytes moved from one block to the other change the key.
+    std::vector<uint8_t> length(8);
+    for (std::size_t i = 0; i < length.size(); ++i)
+        length[i] = static_cast<uint8_t>(uint64_t(packed.definition.size()) >> (8 * i));
+    const uint64_t hash =
+        fnv1a(fnv1a(fnv1a(0xCBF29CE484222325ULL, length), packed.definition), packed.codes);
     return "velto:" + name + ":" + hex64(hash);
 }
 
