@@ -223,78 +223,75 @@
                                        'r\u00e9ponse ' + slot);
     return prompt ? name + ' : ' + prompt : name;
   }
-  function buildControl(canvas, index, kind) {
+  // One builder per control kind, given the control's placement {id, box, i (question), slot}.
+  function labelled(className, c, content) {
+    const e = element('div', c.id, c.box, className);
+    e.textContent = content;
+    paint(e, c.id);
+    return e;
+  }
+  function answerField(c) {
+    const e = element('input', c.id, c.box, 'field');
+    e.type = 'text';
+    e.maxLength = MAX_TEXT;
+    e.autocomplete = 'off';
+    e.spellcheck = false;
+    e.dataset.k = String(c.id - 4000);
+    e.setAttribute('aria-label', label(core.info(I.kind) === 0 ? text(T.prompt, c.i) : '', c.i,
+                                       c.slot));
+    e.setAttribute('aria-describedby', 'verdict-' + (c.id - 4000));
+    fields[c.id - 4000] = e;
+    return e;
+  }
+  function verdictLabel(c) {
+    const e = element('div', c.id, c.box, 'verdict boxed');
+    e.id = 'verdict-' + (c.id - 5000);
+    e.setAttribute('aria-live', 'polite');
+    e.appendChild(document.createElement('span'));
+    verdicts[c.id - 5000] = e;
+    return e;
+  }
+  function questionPicture(c) {
+    const e = element('div', c.id, c.box, 'picture');
+    const img = e.appendChild(document.createElement('img'));
+    const media = data.media[c.i - 1] || {};
+    img.alt = 'Image de la question ' + c.i;
+    if (media.p) img.src = 'data:image/jpeg;base64,' + media.p;
+    const sized = media.p && media.w > 0 && media.h > 0;
+    const w = sized ? core.fit(media.w, media.h, 0) : c.box[2];
+    const h = sized ? core.fit(media.w, media.h, 1) : c.box[3];
+    Object.assign(img.style, {width: w + 'px', height: h + 'px'});
+    pictures[c.i] = {img, revealed: false};
+    return e;
+  }
+  function clipButton(c, play) {
+    const e = element('button', c.id, c.box, play ? 'play' : 'stop');
+    e.type = 'button';
+    e.setAttribute('aria-label', (play ? '\u00c9couter l\u2019extrait ' :
+                                  'Arr\u00eater l\u2019extrait ') + c.i);
+    e.addEventListener('click', () => (play ? playClip(c.i, c.box) : stopClip()));
+    return e;
+  }
+  const BUILDERS = {
+    [C.number]: (c) => labelled('number', c, text(T.number, c.i)),
+    [C.prompt]: (c) => {
+      const e = labelled('prompt boxed', c, '');
+      e.appendChild(document.createElement('span')).textContent = text(T.prompt, c.i);
+      return e;
+    },
+    [C.field]: answerField,
+    [C.verdict]: verdictLabel,
+    [C.picture]: questionPicture,
+    [C.caption]: (c) => labelled('caption', c, text(c.slot === 1 ? T.caption1 : T.caption2)),
+    [C.play]: (c) => clipButton(c, true),
+    [C.stop]: (c) => clipButton(c, false),
+    [C.explanation]: (c) => (explanations[c.i] = labelled('explanation', c, '')),
+  };
+  function buildControl(canvas, index) {
     const P = (what) => core.placement(index, what);
-    const id = P(1);
-    const box = [P(2), P(3), P(4), P(5)];
-    const i = P(6);
-    const slot = P(7);
-    let e;
-    switch (kind) {
-      case C.number:
-        e = element('div', id, box, 'number');
-        e.textContent = text(T.number, i);
-        paint(e, id);
-        break;
-      case C.prompt:
-        e = element('div', id, box, 'prompt boxed');
-        e.appendChild(document.createElement('span')).textContent = text(T.prompt, i);
-        paint(e, id);
-        break;
-      case C.field: {
-        e = element('input', id, box, 'field');
-        e.type = 'text';
-        e.maxLength = MAX_TEXT;
-        e.autocomplete = 'off';
-        e.spellcheck = false;
-        e.dataset.k = String(id - 4000);
-        e.setAttribute('aria-label', label(core.info(I.kind) === 0 ? text(T.prompt, i) : '',
-                                           i, slot));
-        e.setAttribute('aria-describedby', 'verdict-' + (id - 4000));
-        fields[id - 4000] = e;
-        break;
-      }
-      case C.verdict:
-        e = element('div', id, box, 'verdict boxed');
-        e.id = 'verdict-' + (id - 5000);
-        e.setAttribute('aria-live', 'polite');
-        e.appendChild(document.createElement('span'));
-        verdicts[id - 5000] = e;
-        break;
-      case C.picture: {
-        e = element('div', id, box, 'picture');
-        const img = e.appendChild(document.createElement('img'));
-        const media = data.media[i - 1] || {};
-        img.alt = 'Image de la question ' + i;
-        if (media.p) img.src = 'data:image/jpeg;base64,' + media.p;
-        const w = media.p && media.w > 0 ? core.fit(media.w, media.h, 0) : box[2];
-        const h = media.p && media.h > 0 ? core.fit(media.w, media.h, 1) : box[3];
-        Object.assign(img.style, {width: w + 'px', height: h + 'px'});
-        pictures[i] = {img, revealed: false};
-        break;
-      }
-      case C.caption:
-        e = element('div', id, box, 'caption');
-        e.textContent = text(slot === 1 ? T.caption1 : T.caption2);
-        paint(e, id);
-        break;
-      case C.play:
-      case C.stop:
-        e = element('button', id, box, kind === C.play ? 'play' : 'stop');
-        e.type = 'button';
-        e.setAttribute('aria-label', (kind === C.play ? '\u00c9couter l\u2019extrait ' :
-                                      'Arr\u00eater l\u2019extrait ') + i);
-        e.addEventListener('click', () => (kind === C.play ? playClip(i, box) : stopClip()));
-        break;
-      case C.explanation:
-        e = element('div', id, box, 'explanation');
-        explanations[i] = e;
-        paint(e, id);
-        break;
-      default:
-        return;
-    }
-    canvas.appendChild(e);
+    const build = BUILDERS[P(0)];
+    if (build) canvas.appendChild(build({id: P(1), box: [P(2), P(3), P(4), P(5)], i: P(6),
+                                         slot: P(7)}));
   }
   function buildHeader(header) {
     const count = core.header_box(-1, 0, 0);
@@ -371,7 +368,7 @@
     canvasHeight = core.info(I.canvasHeight);
     canvas.style.width = core.info(I.canvasWidth) + 'px';
     canvas.style.height = canvasHeight + 'px';
-    for (let n = 0; n < count; n++) buildControl(canvas, n, core.placement(n, 0));
+    for (let n = 0; n < count; n++) buildControl(canvas, n);
     if (core.info(I.kind) === KIND_PICTURE) canvas.classList.add('pictures');
     if (core.info(I.kind) === KIND_VIDEO) canvas.classList.add('videos');
     arrange();
