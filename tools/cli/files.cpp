@@ -267,7 +267,15 @@ bool writeFileReplacing(const fs::path& target, const std::vector<uint8_t>& byte
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
-        error = "impossible de mettre '" + displayPath(target) + "' en place : " + systemReason(ec);
+        // Windows keeps a running program's file: the quiz being tried is still open.
+        const bool inUse = ec == std::errc::permission_denied ||
+                           ec == std::errc::device_or_resource_busy ||
+                           ec == std::errc::text_file_busy;
+        error = "impossible de mettre '" + displayPath(target) +
+                "' en place : " + systemReason(ec) +
+                (inUse && fs::exists(target, ignored) ? " ; fermez le quiz s'il est ouvert, puis "
+                                                        "recommencez"
+                                                      : "");
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "quizdata/quiz_types.h"
+#include "tools/quizfile/french_words.h"
 #include "tools/quizfile/key_suggestion.h"
 #include "tools/quizfile/question_reader.h"
 #include "tools/quizfile/quiz_keys.h"
@@ -11,6 +12,7 @@
 #include "tools/quizfile/toml_guard.h"
 #include "tools/quizfile/toml_messages.h"
 #include "tools/quizfile/toml_shape.h"
+#include "tools/quizfile/toml_slips.h"
 
 namespace {
 
@@ -46,7 +48,8 @@ int readChoice(const toml::table& root, const char* key, const std::vector<std::
     for (size_t i = 0; i < names.size(); ++i)
         if (text->get() == names[i]) return static_cast<int>(i);
     std::string message = "valeur de " + std::string(key) + " inconnue : \"" + text->get() + "\"";
-    const std::string near = nearestWord(text->get(), names);
+    std::string near = frenchValue(text->get(), names);
+    if (near.empty()) near = nearestWord(text->get(), names);
     if (!near.empty()) message += " (vouliez-vous dire \"" + near + "\" ?)";
     diags.error(lineOf(*node), message + " ; utilisez " + quotedChoices(names));
     return -1;
@@ -140,6 +143,13 @@ QuestionRules readSettings(const toml::table& root, DefinitionData& d, Diagnosti
     QuestionRules rules;
     rules.kind = readChoice(root, kKind, wordList(kKindNames), -1, diags);
     rules.answersPerQuestion = readAnswersPerQuestion(root, diags);
+    if (rules.kind == KindText && rules.answersPerQuestion == 2) {
+        // The text row has one answer field: the second answer could never be typed.
+        diags.error(lineOf(*root.get(kAnswersPerQuestion)),
+                    "un quiz text n'a qu'une case de réponse par question : la seconde réponse "
+                    "ne serait jamais demandée ; retirez answers_per_question (ou choisissez "
+                    "kind = \"picture\", \"audio\" ou \"video\")");
+    }
     rules.revealMode = readChoice(root, kReveal, wordList(kRevealNames), RevealNone, diags);
     readHeaderTexts(root, d, diags);
     readBackground(root, d, diags);
@@ -152,8 +162,13 @@ QuestionRules readSettings(const toml::table& root, DefinitionData& d, Diagnosti
 // Settings that are valid but do nothing for this kind of quiz.
 void warnUnusedSettings(const toml::table& root, const QuestionRules& rules, Diagnostics& diags) {
     const toml::node* reveal = root.get(kReveal);
-    if (reveal && rules.kind >= 0 && rules.kind != KindPicture &&
-        (rules.revealMode == RevealPicture || rules.revealMode == RevealBoth))
+    if (reveal && rules.kind == KindText && rules.revealMode > RevealNone)
+        diags.warn(lineOf(*reveal),
+                   "un quiz text ne révèle rien : ni explication ni image de réponse ne "
+                   "s'affichent sous ses questions ; retirez reveal, ou choisissez kind = "
+                   "\"picture\", \"audio\" ou \"video\"");
+    else if (reveal && rules.kind >= 0 && rules.kind != KindPicture &&
+             (rules.revealMode == RevealPicture || rules.revealMode == RevealBoth))
         diags.warn(lineOf(*reveal),
                    "les images de réponse ne s'affichent que dans un quiz picture ; avec "
                    "ce type, reveal = \"" +
@@ -230,6 +245,9 @@ void readCodes(const toml::table& root, QuizFile& quiz, Diagnostics& diags) {
 bool readQuizText(std::string_view text, const std::string& sourceName, QuizFile& quiz,
                   Diagnostics& diags) {
     quiz = QuizFile{};
+    const std::vector<TomlSlip> slips = findTomlSlips(text);
+    for (const TomlSlip& slip : slips) diags.error(slip.line, slip.message);
+    if (!slips.empty()) return false;
     std::string ascii;
     int badLine = 0;
     std::string bad;
