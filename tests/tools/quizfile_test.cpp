@@ -152,6 +152,26 @@ std::vector<BadCase> badCases() {
          textQuiz("answers_per_question = 2\n",
                   "[[questions]]\nprompt = \"P\"\nanswers = [\"a\", \"b\"]\n"),
          3, "un quiz text n'a qu'une case de réponse par question", false},
+        // Texts the player cuts.
+        {"code wider than the code box", textQuiz("codes = [\"NAPOLEON\"]\n", q), 3,
+         "code 1 ne tient pas dans sa case de 53 \u00d7 16 pixels : on n'en voit que \u00ab NAPOLE "
+         "\u00bb",
+         true},
+        {"title on two lines",
+         "kind = \"text\"\ntitle = \"Les grandes capitales du monde entier\"\n" + q, 2,
+         "le titre ne tient pas dans sa case de 220 \u00d7 18 pixels : sur 2 lignes", true},
+        {"long prompt",
+         textQuiz("", "[[questions]]\nanswer = \"A\"\nprompt = \"" + std::string(90, 'm') + "\"\n"),
+         5, "question 1 : l'énoncé ne tient pas dans sa case de 550 \u00d7 20 pixels", true},
+        // The maker's link.
+        {"link to a file", textQuiz("link = \"file:///C:/Windows/calc.exe\"\n", q), 3,
+         "n'est pas une adresse web : seules les adresses qui commencent par https:// ou http://",
+         false},
+        {"link without its scheme", textQuiz("link = \"www.exemple.fr\"\n", q), 3,
+         "link doit commencer par https:// : écrivez link = \"https://www.exemple.fr\"", false},
+        {"link with a space", textQuiz("link = \"https://a.fr/mon quiz\"\n", q), 3,
+         "link contient un caractère qu'une adresse web ne peut pas contenir (caractère 17)",
+         false},
         // A non-programmer's slips, each with its fix.
         {"typographic quotes", textQuiz("author = \u00abMarie\u00bb\n", q), 3,
          "n'est pas un guillemet pour velto ; les textes s'écrivent entre guillemets droits "
@@ -213,6 +233,18 @@ TEST(QuizFileTest, EachProblemIsReportedAtItsLine) {
         EXPECT_TRUE(found) << "wanted line " << c.line << ": " << c.message << "\ngot:\n"
                            << formatDiagnostics("case.toml", diags);
     }
+}
+
+TEST(QuizFileTest, AWarningForManyQuestionsIsSaidOnce) {
+    QuizFile quiz;
+    Diagnostics diags;
+    const std::string q = std::string(kOneQuestion) + "explanation = \"E\"\n";
+    ASSERT_TRUE(readQuizText(textQuiz("", q + q + q), "q.toml", quiz, diags));
+    EXPECT_EQ(formatDiagnostics("q.toml", diags),
+              "q.toml:6: avertissement : questions 1, 2 et 3 (3 questions) : un quiz text "
+              "n'affiche pas d'explication (sa ligne n'a que l'énoncé et la case de réponse) : "
+              "personne ne la verra ; retirez explanation, ou choisissez kind = \"picture\", "
+              "\"audio\" ou \"video\"\n");
 }
 
 TEST(QuizFileTest, AllProblemsOfAFileAreReportedTogether) {

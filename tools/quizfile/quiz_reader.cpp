@@ -4,9 +4,11 @@
 #include <cstdlib>
 
 #include "quizdata/quiz_types.h"
+#include "quizdata/web_link.h"
 #include "tools/quizfile/french_words.h"
 #include "tools/quizfile/key_suggestion.h"
 #include "tools/quizfile/question_reader.h"
+#include "tools/quizfile/shown_texts.h"
 #include "tools/quizfile/quiz_keys.h"
 #include "tools/quizfile/toml_fields.h"
 #include "tools/quizfile/toml_guard.h"
@@ -159,6 +161,51 @@ QuestionRules readSettings(const toml::table& root, DefinitionData& d, Diagnosti
     return rules;
 }
 
+std::string linkProblemText(const std::string& address, const LinkCheck& check) {
+    const std::string example = " ; par exemple link = \"https://www.exemple.fr/quiz\"";
+    switch (check.problem) {
+    case LinkProblem::None: return "";
+    case LinkProblem::Empty: return "link est vide : écrivez l'adresse de votre page" + example;
+    case LinkProblem::NotWeb:
+        if (address.compare(0, 4, "www.") == 0)
+            return "link doit commencer par https:// : écrivez link = \"https://" + address + "\"";
+        return "link \"" + address +
+               "\" n'est pas une adresse web : seules les adresses qui commencent par https:// "
+               "ou http:// sont acceptées (le lien ne doit jamais ouvrir un fichier ni lancer un "
+               "programme)" +
+               example;
+    case LinkProblem::NoHost:
+        return "link \"" + address + "\" n'a pas de nom de site après //" + example;
+    case LinkProblem::BadChar:
+        return "link contient un caractère qu'une adresse web ne peut pas contenir (caractère " +
+               std::to_string(check.at + 1) +
+               ") : une espace s'écrit %20, et les lettres accentuées ou les signes \" < > \\ ^ "
+               "` { | } n'y ont pas leur place" +
+               example;
+    case LinkProblem::TooLong:
+        return "link fait " + std::to_string(address.size()) + " caractères ; au plus " +
+               std::to_string(kMaxLinkLength) + " tiennent : donnez une adresse plus courte";
+    }
+    return "";
+}
+
+void readLink(const toml::table& root, QuizFile& quiz, Diagnostics& diags) {
+    const toml::node* node = root.get(kLink);
+    if (!node) return;
+    const toml::value<std::string>* text = node->as_string();
+    if (!text) {
+        diags.error(lineOf(*node),
+                    "link doit être une adresse web entre guillemets, pas " + describeType(*node));
+        return;
+    }
+    const std::string& address = text->get();
+    const LinkCheck check = checkWebAddress(address.data(), address.size());
+    if (check.problem != LinkProblem::None)
+        diags.error(lineOf(*node), linkProblemText(address, check));
+    else
+        quiz.link = address;
+}
+
 // Settings that are valid but do nothing for this kind of quiz.
 void warnUnusedSettings(const toml::table& root, const QuestionRules& rules, Diagnostics& diags) {
     const toml::node* reveal = root.get(kReveal);
@@ -269,6 +316,8 @@ bool readQuizText(std::string_view text, const std::string& sourceName, QuizFile
     const QuestionRules rules = readSettings(root, quiz.definition, diags);
     readQuestions(root, rules, quiz, diags);
     readCodes(root, quiz, diags);
+    readLink(root, quiz, diags);
     warnUnusedSettings(root, rules, diags);
+    warnCutTexts(root, quiz, diags);
     return !diags.hasErrors();
 }
