@@ -1,4 +1,5 @@
 // velto: authoring tool for Velto quizzes.
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -25,6 +26,8 @@ bool isHelp(const char* arg) {
 void printOverview(std::FILE* out) {
     std::fprintf(out,
                  "Usage : velto COMMANDE [ARGUMENTS...]\n"
+                 "        velto QUIZ.toml    (comme 'velto build QUIZ.toml' ; ce que fait un\n"
+                 "                           fichier de quiz déposé sur velto.exe)\n"
                  "Construit et relit les exécutables de quiz Velto.\n\nCommandes :\n");
     for (const ToolCommand* c : kCommands) std::fprintf(out, "  %-9s %s\n", c->name, c->summary);
     std::fprintf(out,
@@ -53,12 +56,30 @@ int runGuarded(const ToolCommand& command, int argc, char** argv) {
     }
 }
 
-}  // namespace
+// `velto FILE.toml`, what dropping a quiz file onto velto.exe runs: build it beside the file.
+bool isQuizFileName(const char* arg) {
+    const size_t length = std::strlen(arg);
+    const char* const ending = ".toml";
+    if (length <= 5 || arg[0] == '-') return false;
+    for (size_t i = 0; i < 5; ++i)
+        if (std::tolower(static_cast<unsigned char>(arg[length - 5 + i])) != ending[i])
+            return false;
+    return true;
+}
 
-int main(int argc, char** argv) {
+// Started from Explorer (a double click, a file dropped on it), velto has a console of its own
+// that closes with it: keep it open until the maker has read the messages.
+void waitIfOwnConsole() {
 #ifdef _WIN32
-    SetConsoleOutputCP(CP_UTF8);  // our messages are UTF-8: accents must survive the console
+    DWORD processes[2];
+    if (GetConsoleProcessList(processes, 2) != 1) return;
+    std::fflush(stdout);
+    std::fputs("\nAppuyez sur Entrée pour fermer cette fenêtre.\n", stderr);
+    std::getchar();
 #endif
+}
+
+int dispatch(int argc, char** argv) {
     if (argc < 2) {
         printOverview(stderr);
         return kExitUsage;
@@ -78,6 +99,21 @@ int main(int argc, char** argv) {
         }
         return runGuarded(*c, argc - 1, argv + 1);
     }
+    if (argc == 2 && isQuizFileName(argv[1])) {
+        char* build[] = {const_cast<char*>(kBuildCommand.name), argv[1], nullptr};
+        return runGuarded(kBuildCommand, 2, build);
+    }
     std::fprintf(stderr, "velto : commande inconnue '%s' (voir 'velto --help')\n", argv[1]);
     return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+    SetConsoleOutputCP(CP_UTF8);  // our messages are UTF-8: accents must survive the console
+#endif
+    const int status = dispatch(argc, argv);
+    waitIfOwnConsole();
+    return status;
 }

@@ -368,6 +368,11 @@ TEST_F(BuildCommandTest, DefaultOutputSitsBesideTheQuizFile) {
                   {(dir_ / "sub" / "capitales.toml").string(), "--player", kPlayer.string()}),
               0);
     EXPECT_EQ(listing().size(), 3u);
+    // A quiz file dropped onto velto (no command) is built there too, with the player beside velto.
+    fs::copy_file(kExamples / "text/capitales.toml", dir_ / "Histoire.TOML");
+    const Outcome dropped = runVelto(quote((dir_ / "Histoire.TOML").string()), dir_);
+    EXPECT_EQ(dropped.status, 0) << dropped.err;
+    EXPECT_TRUE(fs::exists(dir_ / "Histoire.exe"));
 }
 
 TEST_F(BuildCommandTest, ExtractNeverReplacesFiles) {
