@@ -51,7 +51,9 @@ LinkCheck checkWebAddress(const char* text, std::size_t length) {
 }
 
 std::string webLinkLabel(const std::string& address) {
-    std::string label = address.substr(schemeLength(address.data(), address.size()));
-    if (label.size() > 1 && label.back() == '/') label.pop_back();
-    return label;
+    std::string site = address.substr(schemeLength(address.data(), address.size()));
+    site = site.substr(0, site.find_first_of("/?#"));
+    site = site.substr(site.find('@') + 1);  // npos + 1 is 0: no user name
+    if (site.compare(0, 4, "www.") == 0 && site.size() > 4) site = site.substr(4);
+    return site;
 }

@@ -27,6 +27,6 @@ inline bool isWebAddress(const std::string& text) {
     return checkWebAddress(text.data(), text.size()).problem == LinkProblem::None;
 }
 
-// What the link shows: the address without "http://" or "https://" and without one final '/'
-// ("https://www.exemple.fr/" shows "www.exemple.fr").
+// What the link shows in its 115 pixels: the site's name, without "www." ("https://www.exemple
+// .fr/quiz?n=1" shows "exemple.fr").
 std::string webLinkLabel(const std::string& address);
