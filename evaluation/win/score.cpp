@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "core/ids.h"
 #include "evaluation/answer_slots.h"
 #include "evaluation/verdicts.h"
-#include "media/control_ids.h"
 
 namespace {
 

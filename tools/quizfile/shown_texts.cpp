@@ -1,6 +1,6 @@
 #include "tools/quizfile/shown_texts.h"
 
-#include "media/control_ids.h"
+#include "core/ids.h"
 #include "quizdata/quiz_types.h"
 #include "quizdata/web_link.h"
 #include "tools/fonts/text_measure.h"

@@ -1,4 +1,4 @@
-#include "quizdata/win/controls.h"
+#include "core/win/controls.h"
 
 HWND createChild(HWND parent, const ChildControl& child, HFONT font, bool redraw) {
     HWND control = CreateWindowExA(0, child.className, child.text, child.style, child.x, child.y,
