@@ -25,9 +25,13 @@ struct Box {
     bool edit;
 };
 
+// The header dialog has a thin border: its client area, which WM_SIZE lays out, is two pixels
+// narrower than the place the main window gives it (199-pixel description under Wine).
+constexpr int kPanelFrame = 2;
+
 WindowBox headerBox(int id) {
     const MainLayout main = mainLayout(kProbedMainClientWidth, kProbedMainClientHeight);
-    for (const HeaderMove& move : headerLayout(main.header.width))
+    for (const HeaderMove& move : headerLayout(main.header.width - kPanelFrame))
         if (move.id == id) return move.box;
     return WindowBox{};
 }
