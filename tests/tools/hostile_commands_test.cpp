@@ -139,6 +139,13 @@ std::vector<Row> rows() {
          },
          "check {d}/big.toml", 1,
          "il fait 17,0 Mo ; la taille maximale pour une image est 16,0 Mo : réduisez-la"},
+        {"Windows folder between apostrophes",
+         [](const fs::path& d) {
+             fs::create_directory(d / "img");
+             writeFile(d / "img" / "x.jpg", "\xFF\xD8\xFF\xE0 picture");
+             writeFile(d / "w.toml", std::string(kQuiz).replace(64, 9, "'img\\x.jpg'"));
+         },
+         "check {d}/w.toml", 0, "'img\\x.jpg' est une image JPEG tronquée"},  // found and read
         {"PNG picture", [](const fs::path& d) { writeFile(d / "pic.jpg", "\x89PNG\r\n\x1A\n"); },
          "check {d}/q.toml", 1, "est une image PNG, pas une image JPEG ; Windows n'affiche"},
         {"quiz file whose reading fails", none, "check /proc/self/mem", 1,

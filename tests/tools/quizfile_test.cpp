@@ -92,6 +92,10 @@ std::vector<BadCase> badCases() {
          "valeur de reveal inconnue : \"everything\" ; utilisez \"none\", \"picture\"", false},
         {"answers per question out of range", textQuiz("answers_per_question = 3\n", q), 3,
          "answers_per_question doit valoir 1 ou 2", false},
+        {"answers per question in quotes", textQuiz("answers_per_question = \"1\"\n", q), 3,
+         "answers_per_question doit valoir 1 ou 2, écrit sans guillemets : answers_per_question = "
+         "1",
+         false},
         {"missing title", "kind = \"text\"\n" + q, 1, "le quiz n'a pas de titre", false},
         {"no questions", textQuiz("", ""), 1, "le quiz n'a pas de questions", false},
         {"title of the wrong type", "kind = \"text\"\ntitle = 12\n" + q, 2,

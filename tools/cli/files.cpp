@@ -159,7 +159,11 @@ void setBinary(std::FILE* stream) {
 }
 
 fs::path resolveQuizPath(const fs::path& baseDir, const std::string& utf8Name) {
-    const fs::path name = fs::u8path(utf8Name);
+    // 'images\photo.jpg' between apostrophes is a Windows maker's folder, on every system.
+    std::string portable = utf8Name;
+    for (char& c : portable)
+        if (c == '\\') c = '/';
+    const fs::path name = fs::u8path(portable);
     return name.is_absolute() ? name : baseDir / name;
 }
 

@@ -49,7 +49,10 @@ std::string nearEntry(const fs::path& dir, const std::string& part, bool last) {
 }  // namespace
 
 std::string nearExistingName(const fs::path& baseDir, const std::string& written) {
-    const fs::path name = fs::u8path(written);
+    std::string portable = written;
+    for (char& c : portable)
+        if (c == '\\') c = '/';
+    const fs::path name = fs::u8path(portable);
     std::vector<std::string> parts;
     for (const fs::path& p : name.relative_path()) parts.push_back(p.u8string());
     fs::path at = name.is_absolute() ? name.root_path() : baseDir;

@@ -63,7 +63,13 @@ int readAnswersPerQuestion(const toml::table& root, Diagnostics& diags) {
     if (!node) return 1;
     const toml::value<int64_t>* number = node->as_integer();
     if (!number || (number->get() != 1 && number->get() != 2)) {
-        diags.error(lineOf(*node), std::string(kAnswersPerQuestion) + " doit valoir 1 ou 2");
+        const toml::value<std::string>* text = node->as_string();
+        const bool quoted = text && (text->get() == "1" || text->get() == "2");
+        diags.error(lineOf(*node),
+                    std::string(kAnswersPerQuestion) + " doit valoir 1 ou 2" +
+                        (quoted ? ", écrit sans guillemets : " + std::string(kAnswersPerQuestion) +
+                                      " = " + text->get()
+                                : std::string()));
         return 0;
     }
     return static_cast<int>(number->get());
