@@ -148,19 +148,45 @@ struct LineScan {
             return;
         }
         const std::string escape = unknownEscape(inner);
-        if (!escape.empty())
+        if (!escape.empty()) {
             slip("'" + escape +
                  "' entre guillemets n'est pas un échappement connu ; pour une barre oblique "
                  "inverse, écrivez \\\\ (ou mettez le texte entre apostrophes '...'), et pour "
                  "un nom de fichier, séparez les dossiers par /");
+            return;
+        }
+        afterText(key, value, close);
+    }
+
+    // What follows the closing quote of a one-text value: nothing but a comment belongs there.
+    void afterText(std::string_view key, std::string_view value, size_t close) {
+        const std::string_view rest = trim(value.substr(close + 1));
+        if (rest.empty() || rest.front() == '#' || value.front() == '[') return;
+        if (rest == ",") {
+            slip("la virgule après le texte est de trop : écrivez " + std::string(key) + " = " +
+                 std::string(value.substr(0, close + 1)));
+        } else if (value.front() == '"' && value.back() == '"') {
+            const size_t last = value.rfind('"');
+            const std::string inner(value.substr(1, last - 1));
+            slip(
+                "un guillemet \" dans le texte le termine : pour des guillemets dans un texte, "
+                "écrivez-le entre "
+                "apostrophes (" +
+                std::string(key) + " = '" + inner + "') ou prenez « » à l'intérieur");
+        }
     }
 
     void literal(std::string_view key, std::string_view value) {
         const size_t close = value.find('\'', 1);
         if (close == std::string_view::npos || value.substr(0, 3) == "'''") return;
         const std::string_view rest = trim(value.substr(close + 1));
-        if (rest.empty() || rest.front() == '#' || rest.front() == ',' || rest.front() == ']')
+        if (rest.empty() || rest.front() == '#' || rest.front() == ']' ||
+            (rest.front() == ',' && value.front() == '['))
             return;
+        if (rest == ",") {
+            afterText(key, value, close);
+            return;
+        }
         const size_t last = value.rfind('\'');
         const std::string inner(value.substr(1, last > 0 ? last - 1 : 0));
         slip("l'apostrophe après '" + std::string(value.substr(1, close - 1)) +
@@ -197,7 +223,22 @@ struct LineScan {
             return;
         }
         slip("un texte s'écrit entre guillemets droits \"...\" : écrivez " + std::string(key) +
-             " = \"" + std::string(value) + "\"");
+             " = \"" + (isPathKey(key) ? slashed(value) : std::string(value)) + "\"");
+    }
+
+    // "title "Quiz"" or "title: "Quiz"": a key and a text without the '=' between them.
+    void missingEquals(std::string_view t) {
+        size_t end = 0;
+        while (end < t.size() &&
+               (std::isalnum(static_cast<unsigned char>(t[end])) || t[end] == '_' || t[end] == '-'))
+            ++end;
+        std::string_view rest = trim(t.substr(end));
+        if (end == 0 || rest.empty()) return;
+        if (rest.front() == ':') rest = trim(rest.substr(1));
+        if (rest.empty() || (rest.front() != '"' && rest.front() != '\'' && rest.front() != '['))
+            return;
+        slip("il manque le signe = entre la clé et sa valeur : écrivez " +
+             std::string(t.substr(0, end)) + " = " + std::string(rest));
     }
 
     void keyValue(std::string_view key, std::string_view value) {
@@ -212,7 +253,7 @@ struct LineScan {
                      "' : les clés s'écrivent en anglais, sans accent : écrivez " + english +
                      " = ...");
         }
-        if (value.empty()) return;
+        if (value.empty() || value.substr(0, 3) == "\"\"\"" || value.substr(0, 3) == "'''") return;
         if (value.front() == '"')
             quoted(key, value);
         else if (value.front() == '\'')
@@ -305,6 +346,7 @@ std::vector<TomlSlip> findTomlSlips(std::string_view text) {
             continue;
         }
         const size_t eq = t.find('=');
+        if (eq == std::string_view::npos && inside.empty()) scan.missingEquals(t);
         if (eq == std::string_view::npos || !inside.empty()) continue;
         const std::string_view key = trim(t.substr(0, eq)), value = trim(t.substr(eq + 1));
         scan.keyValue(key, value);
