@@ -31,7 +31,10 @@ TEST(TextMeasureTest, WhatTheBoxesKeep) {
     // The 53-pixel code box of the header shows "NAPOLE" of "NAPOLEON".
     EXPECT_EQ(fitInEdit(PlayerFont::Gui, "NAPOLEON", 53).shown, "NAPOLE");
     EXPECT_TRUE(fitInEdit(PlayerFont::Gui, "EUR1", 53).fits);
-    // Words wrap whole; a 13-pixel line height gives a 28-pixel label two lines.
+    // Words wrap whole, as DrawText's word break does under Wine (font_probe's "wrap" lines: 2
+    // lines at 120 pixels, 3 at 80, a long word alone on its line at 60); a 13-pixel line height
+    // gives a 28-pixel label two lines.
+    EXPECT_EQ(wrapLines(PlayerFont::Gui, "Anticonstitutionnellement dit", 60).size(), 2u);
     const BoxFit two = fitInLabel(PlayerFont::Gui, "Trouvez la capitale de chaque pays.", 120, 28);
     EXPECT_TRUE(two.fits);
     EXPECT_EQ(two.lines, 2);

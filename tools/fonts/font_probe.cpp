@@ -65,6 +65,29 @@ void printFont(HDC dc, const Probe& p) {
     if (!p.stock) DeleteObject(font);
 }
 
+// How many lines a static control's word wrap gives a text at a width (DT_WORDBREAK, as the
+// static control draws SS_LEFT text).
+void printWraps(HDC dc) {
+    const struct {
+        const char* text;
+        int width;
+    } wraps[] = {{"Trouvez la capitale de chaque pays.", 199},
+                 {"Trouvez la capitale de chaque pays.", 120},
+                 {"Trouvez la capitale de chaque pays.", 80},
+                 {"Anticonstitutionnellement dit", 60}};
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    for (const auto& w : wraps) {
+        WCHAR wide[256];
+        const int n = MultiByteToWideChar(1252, 0, w.text, -1, wide, 256) - 1;
+        RECT box = {0, 0, w.width, 1000};
+        DrawTextW(dc, wide, n, &box, DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
+        std::printf("wrap %d %ld %s\n", w.width, box.bottom / metrics.tmHeight, w.text);
+    }
+    SelectObject(dc, old);
+}
+
 void printWindowSizes() {
     HWND main = CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW, 0, 0, 544, 375, nullptr,
                                 nullptr, nullptr, nullptr);
@@ -85,6 +108,7 @@ void printWindowSizes() {
 int main() {
     HDC dc = GetDC(nullptr);
     for (const Probe& p : kFonts) printFont(dc, p);
+    printWraps(dc);
     ReleaseDC(nullptr, dc);
     printWindowSizes();
     return 0;
