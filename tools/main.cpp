@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <new>
 
 #ifdef _WIN32
@@ -67,6 +68,13 @@ bool isQuizFileName(const char* arg) {
     return true;
 }
 
+// A file dropped onto velto.exe that is not named .toml (Notepad's "quiz.toml.txt"): built too,
+// so that the maker reads what is wrong with it rather than "unknown command".
+bool isExistingFile(const char* arg) {
+    std::error_code ec;
+    return arg[0] != '-' && std::filesystem::is_regular_file(std::filesystem::path(arg), ec);
+}
+
 // Started from Explorer (a double click, a file dropped on it), velto has a console of its own
 // that closes with it: keep it open until the maker has read the messages.
 void waitIfOwnConsole() {
@@ -99,7 +107,7 @@ int dispatch(int argc, char** argv) {
         }
         return runGuarded(*c, argc - 1, argv + 1);
     }
-    if (argc == 2 && isQuizFileName(argv[1])) {
+    if (argc == 2 && (isQuizFileName(argv[1]) || isExistingFile(argv[1]))) {
         char* build[] = {const_cast<char*>(kBuildCommand.name), argv[1], nullptr};
         return runGuarded(kBuildCommand, 2, build);
     }

@@ -126,7 +126,11 @@ int runBuild(int argc, char** argv) {
     if (args.positional.size() != 1) return usageError("build", "indiquez un seul fichier de quiz");
     const fs::path quizPath = fs::path(args.positional[0]);
     fs::path output = fs::path(optionValue(args, {"-o", "--output"}));
-    if (output.empty()) output = fs::path(quizPath).replace_extension(".exe");
+    if (output.empty()) {
+        output = fs::path(quizPath).replace_extension();
+        if (output.extension() == ".toml") output.replace_extension();  // Notepad's quiz.toml.txt
+        output += ".exe";
+    }
     fs::path player = fs::path(optionValue(args, {"--player"}));
     if (player.empty()) player = defaultPlayer();
     // Refused before the quiz is even read: a link, a folder, a device, the quiz or the player.
