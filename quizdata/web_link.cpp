@@ -25,6 +25,11 @@ std::size_t schemeLength(const char* text, std::size_t length) {
 LinkCheck checkWebAddress(const char* text, std::size_t length) {
     LinkCheck check;
     if (length == 0) return check;
+    const std::size_t start = schemeLength(text, length);
+    if (start == 0) {
+        check.problem = LinkProblem::NotWeb;
+        return check;
+    }
     for (std::size_t i = 0; i < length; ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c <= 0x20 || c >= 0x7F || std::strchr(kRefused, c) != nullptr) {
@@ -35,11 +40,6 @@ LinkCheck checkWebAddress(const char* text, std::size_t length) {
     }
     if (length > kMaxLinkLength) {
         check.problem = LinkProblem::TooLong;
-        return check;
-    }
-    const std::size_t start = schemeLength(text, length);
-    if (start == 0) {
-        check.problem = LinkProblem::NotWeb;
         return check;
     }
     // The site's name runs to the first '/', '?' or '#'; it needs a letter or a digit.

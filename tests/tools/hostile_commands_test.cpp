@@ -146,6 +146,13 @@ std::vector<Row> rows() {
              writeFile(d / "w.toml", std::string(kQuiz).replace(64, 9, "'img\\x.jpg'"));
          },
          "check {d}/w.toml", 0, "'img\\x.jpg' est une image JPEG tronquée"},  // found and read
+        {"link that would run a program",
+         [=](const fs::path& d) {
+             writeFile(d / "k.toml",
+                       "link = 'C:\\Windows\\System32\\calc.exe'\n" + quizOf + "answer = \"a\"\n");
+         },
+         "build {d}/k.toml --player {d}/player.exe -o {d}/k.exe", 1,
+         "n'est pas une adresse web : seules les adresses qui commencent par https://"},
         {"PNG picture", [](const fs::path& d) { writeFile(d / "pic.jpg", "\x89PNG\r\n\x1A\n"); },
          "check {d}/q.toml", 1, "est une image PNG, pas une image JPEG ; Windows n'affiche"},
         {"quiz file whose reading fails", none, "check /proc/self/mem", 1,
