@@ -28,8 +28,10 @@ TEST(TextMeasureTest, WidthsAsWineRendersThem) {
 }
 
 TEST(TextMeasureTest, WhatTheBoxesKeep) {
-    // The 53-pixel code box of the header shows "NAPOLE" of "NAPOLEON".
+    // The 53-pixel code box of the header shows "NAPOLE" of "NAPOLEON" and "CODE-SE" of
+    // "CODE-SECRET-2024", as read on the player under Wine.
     EXPECT_EQ(fitInEdit(PlayerFont::Gui, "NAPOLEON", 53).shown, "NAPOLE");
+    EXPECT_EQ(fitInEdit(PlayerFont::Gui, "CODE-SECRET-2024", 53).shown, "CODE-SE");
     EXPECT_TRUE(fitInEdit(PlayerFont::Gui, "EUR1", 53).fits);
     // Words wrap whole, as DrawText's word break does under Wine (font_probe's "wrap" lines: 2
     // lines at 120 pixels, 3 at 80, a long word alone on its line at 60); a 13-pixel line height

@@ -69,12 +69,12 @@ BoxFit fitInEdit(PlayerFont font, const std::string& cp1252, int width) {
     const int room = width - kProbedEditMargins;
     int used = 0;
     for (char c : cp1252) {
-        used += charWidth(table(font), c);
-        if (used > room) {
-            fit.fits = false;
-            break;
-        }
+        const int w = charWidth(table(font), c);
+        // The box clips at its margin: a letter cut past its middle still reads as itself.
+        if (used + w > room) fit.fits = false;
+        if (2 * used + w > 2 * room) break;
         fit.shown += c;
+        used += w;
     }
     return fit;
 }

@@ -24,5 +24,6 @@ struct BoxFit {
 // than the box.
 BoxFit fitInLabel(PlayerFont font, const std::string& cp1252, int width, int height);
 
-// A one-line edit box (the code box): the characters that fit whole between its margins.
+// A one-line edit box (the code box): fits when the text does between its margins; shown are the
+// characters that show at least half of their width.
 BoxFit fitInEdit(PlayerFont font, const std::string& cp1252, int width);
