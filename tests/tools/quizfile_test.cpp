@@ -196,6 +196,12 @@ std::vector<BadCase> badCases() {
          "un guillemet \" dans le texte le termine : pour des guillemets dans un texte, écrivez-le "
          "entre apostrophes (author = 'Le \"grand\" Marc')",
          false},
+        {"missing value", textQuiz("author =\n", q), 3,
+         "il manque la valeur après le signe = : écrivez author = \"...\"", false},
+        {"key in two words", textQuiz("", q + "answer picture = \"a.jpg\"\n"), 6,
+         "une clé s'écrit d'un seul mot, sans espace : écrivez answer_picture", false},
+        {"colour without its #", textQuiz("background = \"5A5F96\"\n", q), 3,
+         "écrivez \"#5A5F96\", avec # devant les six chiffres", false},
         {"text without quotes", textQuiz("", "[[questions]]\nprompt = Paris\n"), 4,
          "un texte s'écrit entre guillemets droits \"...\" : écrivez prompt = \"Paris\"", false},
         {"one bracket for a question", textQuiz("", "[questions]\nprompt = \"P\"\n"), 3,

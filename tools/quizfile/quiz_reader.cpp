@@ -84,9 +84,12 @@ bool hexDigits(const std::string& s) {
 bool readColourText(const toml::node& node, const std::string& text, DefinitionData& d,
                     Diagnostics& diags) {
     if (text.size() != 7 || text[0] != '#' || !hexDigits(text.substr(1))) {
-        diags.error(lineOf(node), "background \"" + text +
-                                      "\" n'est pas une couleur : écrivez \"#RRGGBB\" (six "
-                                      "chiffres hexadécimaux) ou [rouge, vert, bleu]");
+        const bool noHash = text.size() == 6 && hexDigits(text);
+        diags.error(lineOf(node),
+                    "background \"" + text + "\" n'est pas une couleur : écrivez " +
+                        (noHash ? "\"#" + text + "\", avec # devant les six chiffres"
+                                : std::string("\"#RRGGBB\" (six chiffres "
+                                              "hexadécimaux) ou [rouge, vert, bleu]")));
         return false;
     }
     const unsigned long rgb = std::strtoul(text.c_str() + 1, nullptr, 16);

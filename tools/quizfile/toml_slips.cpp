@@ -1,5 +1,6 @@
 #include "tools/quizfile/toml_slips.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "tools/quizfile/french_words.h"
@@ -241,6 +242,20 @@ struct LineScan {
              std::string(t.substr(0, end)) + " = " + std::string(rest));
     }
 
+    // "answer picture = ...": a key is one word, its parts joined by '_'.
+    void spacedKey(std::string_view key) {
+        std::string joined(key);
+        for (char& c : joined)
+            if (c == ' ') c = '_';
+        std::vector<std::string> all = wordList(kQuizKeys);
+        for (const char* k : kQuestionKeys) all.push_back(k);
+        std::string known = frenchKey(joined, all);
+        if (known.empty() && std::find(all.begin(), all.end(), joined) != all.end()) known = joined;
+        slip("une clé s'écrit d'un seul mot, sans espace" +
+             (known.empty() ? std::string(" (les parties reliées par _)")
+                            : " : écrivez " + known + " = ..."));
+    }
+
     void keyValue(std::string_view key, std::string_view value) {
         bool beyondAscii = false;
         for (char ch : key) beyondAscii = beyondAscii || static_cast<unsigned char>(ch) >= 0x80;
@@ -253,7 +268,14 @@ struct LineScan {
                      "' : les clés s'écrivent en anglais, sans accent : écrivez " + english +
                      " = ...");
         }
-        if (value.empty() || value.substr(0, 3) == "\"\"\"" || value.substr(0, 3) == "'''") return;
+        if (key.find(' ') != std::string_view::npos && key.find('"') == std::string_view::npos)
+            spacedKey(key);
+        if (value.empty()) {
+            slip("il manque la valeur après le signe = : écrivez " + std::string(key) +
+                 " = \"...\" (ou retirez la ligne)");
+            return;
+        }
+        if (value.substr(0, 3) == "\"\"\"" || value.substr(0, 3) == "'''") return;
         if (value.front() == '"')
             quoted(key, value);
         else if (value.front() == '\'')
