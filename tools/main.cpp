@@ -11,6 +11,7 @@
 #endif
 
 #include "tools/cli/command_line.h"
+#include "tools/cli/console_relay.h"
 #include "tools/commands.h"
 
 namespace {
@@ -81,8 +82,11 @@ void waitIfOwnConsole() {
 #ifdef _WIN32
     DWORD processes[2];
     if (GetConsoleProcessList(processes, 2) != 1) return;
-    std::fflush(stdout);
-    std::fputs("\nAppuyez sur Entrée pour fermer cette fenêtre.\n", stderr);
+    static const char kPrompt[] = "\nAppuyez sur Entrée pour fermer cette fenêtre.\n";
+    DWORD written = 0;
+    if (!WriteConsoleA(GetStdHandle(STD_ERROR_HANDLE), kPrompt, sizeof kPrompt - 1, &written,
+                       nullptr))
+        std::fputs(kPrompt, stderr);
     std::getchar();
 #endif
 }
@@ -121,7 +125,9 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
     SetConsoleOutputCP(CP_UTF8);  // our messages are UTF-8: accents must survive the console
 #endif
+    startConsoleRelay();
     const int status = dispatch(argc, argv);
+    stopConsoleRelay();
     waitIfOwnConsole();
     return status;
 }
