@@ -14,6 +14,7 @@ namespace {
 
 using namespace toolstest;
 
+// "pic.jpg" starts at character 65.
 const char kQuiz[] =
     "kind = \"picture\"\ntitle = \"Q\"\n[[questions]]\nanswer = \"a\"\n"
     "media = \"pic.jpg\"\n";
@@ -121,8 +122,39 @@ std::vector<Row> rows() {
          },
          "check {d}/deep.toml", 1, "deep.toml:1: syntaxe TOML : cette ligne contient plus de 16"},
         {"TOML error in French",
-         [=](const fs::path& d) { writeFile(d / "s.toml", quizOf + "answer = te\n"); },
+         [=](const fs::path& d) { writeFile(d / "s.toml", quizOf + "zz = te\n"); },
          "check {d}/s.toml", 1, "s.toml:5: syntaxe TOML : dans une valeur true ou false"},
+        {"quiz file saved by Notepad",
+         [=](const fs::path& d) { writeFile(d / "n.toml.txt", quizOf); }, "check {d}/n.toml", 1,
+         "fichier introuvable (vouliez-vous dire '{d}/n.toml.txt' ? Le Bloc-notes a ajouté .txt"},
+        {"picture named with other capitals",
+         [](const fs::path& d) {
+             writeFile(d / "c.toml", std::string(kQuiz).replace(65, 3, "Pic"));
+         },
+         "check {d}/c.toml", 1, "introuvable (vouliez-vous dire 'pic.jpg' ?)"},
+        {"picture over the size limit",
+         [](const fs::path& d) {
+             writeFile(d / "big.toml", std::string(kQuiz).replace(65, 3, "big"));
+             fs::resize_file((writeFile(d / "big.jpg", "\xFF\xD8\xFF"), d / "big.jpg"), 17 << 20);
+         },
+         "check {d}/big.toml", 1,
+         "il fait 17,0 Mo ; la taille maximale pour une image est 16,0 Mo : réduisez-la"},
+        {"Windows folder between apostrophes",
+         [](const fs::path& d) {
+             fs::create_directory(d / "img");
+             writeFile(d / "img" / "x.jpg", "\xFF\xD8\xFF\xE0 picture");
+             writeFile(d / "w.toml", std::string(kQuiz).replace(64, 9, "'img\\x.jpg'"));
+         },
+         "check {d}/w.toml", 0, "'img\\x.jpg' est une image JPEG tronquée"},  // found and read
+        {"link that would run a program",
+         [=](const fs::path& d) {
+             writeFile(d / "k.toml",
+                       "link = 'C:\\Windows\\System32\\calc.exe'\n" + quizOf + "answer = \"a\"\n");
+         },
+         "build {d}/k.toml --player {d}/player.exe -o {d}/k.exe", 1,
+         "n'est pas une adresse web : seules les adresses qui commencent par https://"},
+        {"PNG picture", [](const fs::path& d) { writeFile(d / "pic.jpg", "\x89PNG\r\n\x1A\n"); },
+         "check {d}/q.toml", 1, "est une image PNG, pas une image JPEG ; Windows n'affiche"},
         {"quiz file whose reading fails", none, "check /proc/self/mem", 1,
          "impossible de lire le fichier de quiz : sa lecture a échoué"},
         {"pack input is a device", none, "pack /dev/zero {d}/out.bin", 1,

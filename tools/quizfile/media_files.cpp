@@ -2,6 +2,7 @@
 
 #include "quizdata/quiz_types.h"
 #include "tools/cli/files.h"
+#include "tools/cli/near_names.h"
 #include "tools/quizfile/picture_check.h"
 
 namespace {
@@ -23,14 +24,33 @@ bool startsWith(const std::vector<uint8_t>& bytes, size_t at, const char* text) 
     return true;
 }
 
+// What to do about a media file that could not be read.
+std::string readFailureHint(const std::filesystem::path& baseDir, const MediaRef& ref,
+                            const ReadLimit& limit, const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        const std::string near = nearExistingName(baseDir, ref.path);
+        if (!near.empty()) return " (vouliez-vous dire '" + near + "' ?)";
+        return " ; les noms sont relatifs au dossier du fichier de quiz : vérifiez le nom et le "
+               "dossier";
+    }
+    if (std::filesystem::is_regular_file(path, ec) &&
+        std::filesystem::file_size(path, ec) > limit.bytes && limit.bytes == kPictureLimit.bytes)
+        return " : réduisez-la, le lecteur la fait tenir dans 260 × 260 pixels (avec Paint : "
+               "Redimensionner puis Enregistrer sous JPEG ; ou : convert photo.jpg -resize "
+               "800x800 -quality 85 photo.jpg)";
+    return "";
+}
+
 // `format` null: the quiz's kind is unknown (already an error), so any bytes pass.
 void loadOne(MediaRef& ref, const MediaFormat* format, const std::filesystem::path& baseDir,
              Diagnostics& diags) {
     std::string error;
     const ReadLimit limit = format && *format == MediaFormat::Jpeg ? kPictureLimit : kClipLimit;
-    if (!readFileBytes(resolveQuizPath(baseDir, ref.path), ref.bytes, error, limit)) {
+    const std::filesystem::path path = resolveQuizPath(baseDir, ref.path);
+    if (!readFileBytes(path, ref.bytes, error, limit)) {
         diags.error(ref.line, "impossible de lire '" + ref.path + "' : " + error +
-                                  " ; les noms sont relatifs au fichier de quiz");
+                                  readFailureHint(baseDir, ref, limit, path));
         return;
     }
     if (ref.bytes.empty()) {

@@ -63,11 +63,22 @@ bool storesExplanations(int mode) {
     return mode == RevealExplanation || mode == RevealBoth || mode == RevealAllAtEnd;
 }
 
-void readExplanation(const toml::table& table, const std::string& prefix, int revealMode,
-                     QuestionData& data, Diagnostics& diags) {
+void readExplanation(const toml::table& table, const std::string& prefix,
+                     const QuestionRules& rules, QuestionData& data, Diagnostics& diags) {
+    const int revealMode = rules.revealMode;
     if (readText(table, kExplanation, TextUse::Token, prefix + "explanation", diags,
                  data.explanation) != Field::Ok)
         return;
+    if (rules.kind == KindText) {
+        // A text quiz's row holds its prompt and its answer field: no room for a reveal.
+        diags.warn(keyLine(table, kExplanation, 0),
+                   prefix +
+                       "un quiz text n'affiche pas d'explication (sa ligne n'a que l'énoncé et "
+                       "la case de réponse) : personne ne la verra ; retirez explanation, ou "
+                       "choisissez kind = \"picture\", \"audio\" ou \"video\"");
+        if (!storesExplanations(revealMode)) data.explanation.clear();
+        return;
+    }
     if (revealMode < 0 || storesExplanations(revealMode)) return;
     diags.warn(keyLine(table, kExplanation, 0),
                prefix + "explanation est laissée de côté avec reveal = \"" +
@@ -156,7 +167,7 @@ void readQuestion(const toml::table& table, int number, const QuestionRules& rul
                         "l'énoncé est vide : un quiz text n'affiche que lui ; écrivez la "
                         "question entre les guillemets");
     }
-    readExplanation(table, prefix, rules.revealMode, data, diags);
+    readExplanation(table, prefix, rules, data, diags);
     readMedia(table, prefix, rules.kind, source, diags);
     readAnswerPicture(table, prefix, rules, source, diags);
     readWebMedia(table, prefix, rules.kind, source, diags);

@@ -25,6 +25,7 @@ struct QuizFile {
     DefinitionData definition;            // texts in Windows-1252
     std::vector<std::string> codes;       // Windows-1252, exactly questionCount entries
     std::vector<QuestionSource> sources;  // one per question
+    std::string link;                     // the maker's http(s) address (ASCII); empty: none
 };
 
 // The two PATCH resources, packed.

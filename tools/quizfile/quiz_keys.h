@@ -12,6 +12,7 @@ constexpr char kCaptions[] = "captions";
 constexpr char kReveal[] = "reveal";
 constexpr char kBackground[] = "background";
 constexpr char kCodes[] = "codes";
+constexpr char kLink[] = "link";
 constexpr char kQuestions[] = "questions";
 
 constexpr char kPrompt[] = "prompt";
@@ -23,8 +24,8 @@ constexpr char kAnswerPicture[] = "answer_picture";
 constexpr char kWebMedia[] = "web_media";
 
 constexpr const char* kQuizKeys[] = {
-    kKind,     kTitle,  kAuthor,     kDescription, kAnswersPerQuestion,
-    kCaptions, kReveal, kBackground, kCodes,       kQuestions};
+    kKind,   kTitle,      kAuthor, kDescription, kAnswersPerQuestion, kCaptions,
+    kReveal, kBackground, kCodes,  kLink,        kQuestions};
 constexpr const char* kQuestionKeys[] = {kPrompt, kAnswer,        kAnswers, kExplanation,
                                          kMedia,  kAnswerPicture, kWebMedia};
 
