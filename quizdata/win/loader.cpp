@@ -8,6 +8,7 @@
 #include "core/win/controls.h"
 #include "quizdata/codec_bytes.h"
 #include "quizdata/payload.h"
+#include "quizdata/web_link.h"
 
 namespace {
 
@@ -80,6 +81,15 @@ bool loadDefinition(Quiz* quiz, const ResourceBytes& resource) {
     return true;
 }
 
+// The header opens the link with the shell: anything but an http(s) address (a hand-edited
+// resource) is dropped, and the quiz shows no link.
+void loadLink(Quiz* quiz, HMODULE module) {
+    const ResourceBytes resource = resourceBytes(module, kLinkResource, kLinkType);
+    if (!resource.bytes) return;
+    const std::string address(reinterpret_cast<const char*>(resource.bytes), resource.size);
+    if (isWebAddress(address)) copyText(quiz->link, address);
+}
+
 void loadCodes(Quiz* quiz, HMODULE module, const PlayerHooks& hooks) {
     const ResourceBytes resource = findPatch(module, kCodesResource);
     if (!resource.found) {
@@ -119,6 +129,7 @@ QuizSource loadQuizFromModule(Quiz* quiz, HMODULE module, const PlayerHooks& hoo
         hooks.showMessage(kDefinitionError, kLoaderTitle);
         return QuizSource::Damaged;
     }
+    loadLink(quiz, module);
     loadCodes(quiz, module, hooks);
     return QuizSource::Resources;
 }
