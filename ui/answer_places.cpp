@@ -1,7 +1,5 @@
 #include "ui/answer_places.h"
 
-#include <cstdio>
-
 namespace {
 
 constexpr std::uint32_t kFnv32Offset = 2166136261u;
@@ -30,6 +28,14 @@ bool sameFolded(const std::wstring& a, std::size_t from, const std::wstring& b) 
     for (std::size_t i = 0; i < b.size(); ++i)
         if (foldedChar(a[from + i]) != foldedChar(b[i])) return false;
     return true;
+}
+
+// Lower-case hexadecimal, digits wide, most significant first.
+std::string hexDigits(std::uint64_t value, int digits) {
+    std::string text(static_cast<std::size_t>(digits), '0');
+    for (int at = digits - 1; at >= 0; --at, value >>= 4)
+        text[static_cast<std::size_t>(at)] = "0123456789abcdef"[value & 0xF];
+    return text;
 }
 
 // Each UTF-16 unit as two bytes, low first, so the value is the same on every platform.
@@ -84,9 +90,7 @@ std::string contentTag(const unsigned char* bytes, std::size_t size) {
         hash ^= bytes[i];
         hash *= kFnv32Prime;
     }
-    char tag[9];
-    std::snprintf(tag, sizeof tag, "%08x", static_cast<unsigned>(hash));
-    return tag;
+    return hexDigits(hash, 8);
 }
 
 std::wstring fallbackAnswersName(const std::wstring& executableName, const std::string& tag) {
@@ -105,10 +109,7 @@ bool isSaveTempName(const std::wstring& entry, const std::wstring& fileName) {
 }
 
 std::wstring instanceMutexName(const std::wstring& lowerCasePath) {
-    char digits[17];
-    std::snprintf(digits, sizeof digits, "%016llx",
-                  static_cast<unsigned long long>(pathHash(lowerCasePath)));
-    const std::string name = std::string(kMutexPrefix) + digits;
+    const std::string name = kMutexPrefix + hexDigits(pathHash(lowerCasePath), 16);
     return std::wstring(name.begin(), name.end());
 }
 
