@@ -18,7 +18,7 @@ namespace {
 
 const ToolCommand* const kCommands[] = {
     &kBuildCommand, &kCheckCommand,  &kInspectCommand, &kExtractCommand,
-    &kPackCommand,  &kUnpackCommand, &kJudgeCommand,
+    &kPackCommand,  &kUnpackCommand, &kJudgeCommand,   &kWebCommand,
 };
 
 bool isHelp(const char* arg) {

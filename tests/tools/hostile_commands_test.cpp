@@ -183,6 +183,24 @@ std::vector<Row> rows() {
          "/dev/zero"},
         {"inspect a folder", [](const fs::path& d) { fs::create_directory(d / "f.exe"); },
          "inspect {d}/f.exe", 1, "c'est un dossier"},
+        {"web page of a video quiz without web clips",
+         [](const fs::path& d) {
+             writeFile(d / "v.toml",
+                       "kind = \"video\"\ntitle = \"V\"\n[[questions]]\nanswer = \"a\"\n"
+                       "media = \"c.avi\"\nweb_media = \"c.webm\"\n[[questions]]\nanswer = "
+                       "\"b\"\nmedia = \"c.avi\"\n[[questions]]\nanswer = \"c\"\nmedia = "
+                       "\"c.avi\"\n");
+             writeFile(d / "c.avi", std::string("RIFF\0\0\0\0AVI LIST", 16));
+             writeFile(d / "c.webm", "\x1A\x45\xDF\xA3 webm");
+         },
+         "web {d}/v.toml -o {d}/v.html", 1,
+         "les questions 2, 3 n'ont pas de web_media : les navigateurs ne lisent pas les extraits "
+         "avi ; convertissez chacun (ffmpeg -i clip.avi clip.webm)"},
+        {"web page with a quiz file error",
+         [](const fs::path& d) { writeFile(d / "e.toml", std::string(kQuiz) + "colour = 1\n"); },
+         "web {d}/e.toml", 1, "e.toml:"},
+        {"web page onto its quiz file", none, "web {d}/q.toml -o {d}/q.toml", 1,
+         "est aussi un fichier lu"},
     };
 }
 

@@ -13,6 +13,7 @@ const char* formatDescription(MediaFormat format) {
     case MediaFormat::Mp3:
         return "un extrait mp3 (il commence par une balise ID3 ou une trame audio MPEG)";
     case MediaFormat::Avi: return "un extrait avi (il commence par RIFF....AVI )";
+    case MediaFormat::WebVideo: return "un extrait MP4 ou WebM, que les navigateurs lisent";
     }
     return "";
 }
@@ -79,6 +80,10 @@ bool hasMediaSignature(MediaFormat format, const std::vector<uint8_t>& bytes) {
         return startsWith(bytes, 0, "ID3") ||
                (bytes.size() >= 2 && bytes[0] == 0xFF && (bytes[1] & 0xE0) == 0xE0);
     case MediaFormat::Avi: return startsWith(bytes, 0, "RIFF") && startsWith(bytes, 8, "AVI ");
+    case MediaFormat::WebVideo:
+        return (bytes.size() >= 4 && bytes[0] == 0x1A && bytes[1] == 0x45 && bytes[2] == 0xDF &&
+                bytes[3] == 0xA3) ||
+               startsWith(bytes, 4, "ftyp");
     }
     return false;
 }
@@ -88,6 +93,7 @@ const char* mediaExtension(MediaFormat format) {
     case MediaFormat::Jpeg: return "jpg";
     case MediaFormat::Mp3: return "mp3";
     case MediaFormat::Avi: return "avi";
+    case MediaFormat::WebVideo: return "webm";
     }
     return "";
 }
@@ -95,6 +101,7 @@ const char* mediaExtension(MediaFormat format) {
 void loadQuizMedia(QuizFile& quiz, const std::filesystem::path& baseDir, Diagnostics& diags,
                    const MediaProgress& progress) {
     static const MediaFormat kJpeg = MediaFormat::Jpeg;
+    static const MediaFormat kWebVideo = MediaFormat::WebVideo;
     const int kind = quiz.definition.kind;
     const MediaFormat questionFormat = questionMediaFormat(kind);
     const MediaFormat* const checked =
@@ -103,6 +110,7 @@ void loadQuizMedia(QuizFile& quiz, const std::filesystem::path& baseDir, Diagnos
     for (QuestionSource& source : quiz.sources) {
         if (source.media.given()) files.emplace_back(&source.media, checked);
         if (source.answerPicture.given()) files.emplace_back(&source.answerPicture, &kJpeg);
+        if (source.webMedia.given()) files.emplace_back(&source.webMedia, &kWebVideo);
     }
     const int total = static_cast<int>(files.size());
     for (int i = 0; i < total; ++i) {

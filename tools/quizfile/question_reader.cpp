@@ -123,6 +123,19 @@ void readAnswerPicture(const toml::table& table, const std::string& prefix,
     }
 }
 
+// Browsers play no avi: a video quiz names, for its page, a clip they play.
+void readWebMedia(const toml::table& table, const std::string& prefix, int kind,
+                  QuestionSource& source, Diagnostics& diags) {
+    if (readPath(table, kWebMedia, prefix + "web_media", diags, source.webMedia) != Field::Ok)
+        return;
+    if (kind >= 0 && kind != KindVideo) {
+        diags.warn(source.webMedia.line, prefix +
+                                             "seul un quiz video se sert de web_media ; cet "
+                                             "extrait est laissé de côté");
+        source.webMedia = MediaRef{};
+    }
+}
+
 }  // namespace
 
 void readQuestion(const toml::table& table, int number, const QuestionRules& rules,
@@ -157,4 +170,5 @@ void readQuestion(const toml::table& table, int number, const QuestionRules& rul
     readExplanation(table, prefix, rules, data, diags);
     readMedia(table, prefix, rules.kind, source, diags);
     readAnswerPicture(table, prefix, rules, source, diags);
+    readWebMedia(table, prefix, rules.kind, source, diags);
 }

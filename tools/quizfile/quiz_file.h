@@ -18,6 +18,7 @@ struct QuestionSource {
     int line = 0;            // the [[questions]] header
     MediaRef media;          // IMG 400 + i: picture, mp3 or avi clip
     MediaRef answerPicture;  // IMG 10400 + i: JPEG
+    MediaRef webMedia;       // a video quiz's clip for `velto web` (MP4 or WebM); not in the exe
 };
 
 struct QuizFile {
