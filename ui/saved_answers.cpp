@@ -31,7 +31,9 @@ std::string savedAnswersTempName(const std::string& fileName, unsigned long proc
 }
 
 std::wstring savedAnswersTempName(const std::wstring& fileName, unsigned long processId) {
-    return fileName + L"." + std::to_wstring(processId) + L".new";
+    // Not std::to_wstring: it would link libc++'s string library into the WebAssembly build.
+    const std::string digits = std::to_string(processId);
+    return fileName + L"." + std::wstring(digits.begin(), digits.end()) + L".new";
 }
 
 int savedLineCount(int kind, int questionCount, int answersPerQuestion) {
