@@ -31,7 +31,8 @@ std::string savedAnswersTempName(const std::string& fileName, unsigned long proc
 }
 
 std::wstring savedAnswersTempName(const std::wstring& fileName, unsigned long processId) {
-    // Not std::to_wstring: it would link libc++'s string library into the WebAssembly build.
+    // Digits are ASCII: widened by hand, since to_wstring would bring a string library of its own
+    // into the page's WebAssembly.
     const std::string digits = std::to_string(processId);
     return fileName + L"." + std::wstring(digits.begin(), digits.end()) + L".new";
 }
