@@ -50,10 +50,15 @@ LinkCheck checkWebAddress(const char* text, std::size_t length) {
     return check;
 }
 
+// Pointer walks rather than substr: nothing here may throw (the WebAssembly build links no
+// exception support).
 std::string webLinkLabel(const std::string& address) {
-    std::string site = address.substr(schemeLength(address.data(), address.size()));
-    site = site.substr(0, site.find_first_of("/?#"));
-    site = site.substr(site.find('@') + 1);  // npos + 1 is 0: no user name
-    if (site.compare(0, 4, "www.") == 0 && site.size() > 4) site = site.substr(4);
-    return site;
+    const char* const end = address.data() + address.size();
+    const char* site = address.data() + schemeLength(address.data(), address.size());
+    const char* siteEnd = site;
+    while (siteEnd != end && *siteEnd != '/' && *siteEnd != '?' && *siteEnd != '#') ++siteEnd;
+    for (const char* p = site; p != siteEnd; ++p)
+        if (*p == '@') site = p + 1;  // a user name before the site is not shown
+    if (siteEnd - site > 4 && std::memcmp(site, "www.", 4) == 0) site += 4;
+    return std::string(site, siteEnd);
 }
