@@ -1,5 +1,7 @@
 #include "core/win/controls.h"
 
+#include "core/win/image_bounds.h"
+
 HWND createChild(HWND parent, const ChildControl& child, HFONT font, bool redraw) {
     HWND control = CreateWindowExA(0, child.className, child.text, child.style, child.x, child.y,
                                    child.width, child.height, parent,
@@ -23,9 +25,11 @@ HFONT createFont(const FontLook& look) {
 
 ResourceBytes resourceBytes(HMODULE module, int number, const char* type) {
     HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(number), type);
-    if (!info) return {false, nullptr, 0};
+    if (!info) return {false, nullptr, 0, false};
     HGLOBAL handle = LoadResource(module, info);
     const void* bytes = handle ? LockResource(handle) : nullptr;
-    if (!bytes) return {true, nullptr, 0};
-    return {true, static_cast<const uint8_t*>(bytes), SizeofResource(module, info)};
+    if (!bytes) return {true, nullptr, 0, false};
+    const DWORD size = SizeofResource(module, info);
+    if (!insideLoadedModule(module, bytes, size)) return {true, nullptr, 0, true};
+    return {true, static_cast<const uint8_t*>(bytes), size, false};
 }
