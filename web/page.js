@@ -47,13 +47,13 @@
     const at = core.buffer(bytes.length);
     mem().set(bytes, at);
   }
-  function text(what, index = 0) {
-    const at = core.text(what, index);
+  function cString(at) {
     const m = mem();
     let end = at;
     while (m[end] !== 0) end++;
-    return decode(m.subarray(at, end));
+    return m.subarray(at, end);
   }
+  const text = (what, index = 0) => decode(cString(core.text(what, index)));
   const css = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
   function element(tag, id, box, className) {
     const e = document.createElement(tag);
@@ -299,14 +299,16 @@
       const id = core.header_box(n, 0, 0);
       let e;
       if (id === 24) {
-        const safe = /^https?:\/\//i.test(data.link || '');
-        e = element(safe ? 'a' : 'span', id, null, 'link');
-        e.textContent = data.link || '';
-        if (safe) {
-          e.href = data.link;
-          e.target = '_blank';
-          e.rel = 'noopener noreferrer';
-        }
+        // The player's rule: the site's name, for an address it may open; no link otherwise.
+        const address = encode(data.link || '');
+        put(address);
+        const shown = decode(cString(core.link_label(address.length)));
+        if (!shown) continue;
+        e = element('a', id, null, 'link');
+        e.textContent = shown;
+        e.href = data.link;
+        e.target = '_blank';
+        e.rel = 'noopener noreferrer';
         e.style.fontSize = -core.link_font(18) + 'px';
       } else if (id === 27) {
         e = element('button', id, null, 'save');
@@ -340,7 +342,8 @@
     const count = core.header_box(-1, 0, 0);
     for (let n = 0; n < count; n++) {
       const H = (what) => core.header_box(n, L(6), what);
-      place(header.querySelector('[data-id="' + H(0) + '"]'), [H(1), H(2), H(3), H(4)]);
+      const e = header.querySelector('[data-id="' + H(0) + '"]');
+      if (e) place(e, [H(1), H(2), H(3), H(4)]);
     }
   }
 

@@ -12,6 +12,7 @@
 #include "media/clip_names.h"
 #include "media/fit_size.h"
 #include "quizdata/codec.h"
+#include "quizdata/web_link.h"
 #include "ui/answer_keys.h"
 #include "ui/header_layout.h"
 #include "ui/main_layout.h"
@@ -250,6 +251,14 @@ VELTO_EXPORT("header_box") int webHeaderBox(int index, int panelWidth, int what)
 }
 
 VELTO_EXPORT("link_font") int webLinkFont(int height) { return linkFontHeight(height); }
+
+// The buffer holds the maker's address: what the header's link shows, or "" when the player
+// would show no link (none, or not an http(s) address it may open).
+VELTO_EXPORT("link_label") const char* webLinkLabelOf(uint32_t length) {
+    if (gBuffer.size() < length) return handOut(std::string());
+    const std::string address(reinterpret_cast<const char*>(gBuffer.data()), length);
+    return handOut(isWebAddress(address) ? webLinkLabel(address) : std::string());
+}
 
 VELTO_EXPORT("video_band") int webVideoBand(int x, int y, int what) {
     const BandRect band = videoBandRect(x, y);

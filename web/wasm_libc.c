@@ -1,13 +1,34 @@
-/* What the core needs of stdio, for the WebAssembly build only. The libc's formatter would bring
- * the whole of stdio, whose streams import file calls from the host: the page allows none. The
- * core formats integers and strings ("%d", "%s") into buffers; libc++ prints only on its way to
- * abort, which here simply traps. */
+/* What the core needs of the C library, for the WebAssembly build only: a formatter, stream
+ * writes that go nowhere and an allocator. The libc's own would bring the whole of stdio, whose
+ * streams import file calls from the host (the page allows none), and an allocator five times
+ * this size. The core formats integers and strings ("%d", "%s") into buffers; libc++ prints only
+ * on its way to abort, which here simply traps. */
 #include <stdarg.h>
 #include <stddef.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <sys/types.h>
 
-FILE* const stderr = NULL;
+/* libc++ reaches stderr on its way to abort, and some of its string functions name the libc's
+ * stream objects: those streams write, seek and close through these three, which here do nothing
+ * instead of importing the host's file calls. */
+size_t __stdio_write(FILE* stream, const unsigned char* bytes, size_t length) {
+    (void)stream;
+    (void)bytes;
+    return length;
+}
+
+off_t __stdio_seek(FILE* stream, off_t offset, int whence) {
+    (void)stream;
+    (void)offset;
+    (void)whence;
+    return -1;
+}
+
+int __stdio_close(FILE* stream) {
+    (void)stream;
+    return 0;
+}
 
 int fprintf(FILE* stream, const char* format, ...) {
     (void)stream;

@@ -27,7 +27,7 @@ const YELLOW = 'rgb(255, 203, 38)';
 // page shows: controls' texts by data-id, verdict fills, the focused control.
 const scenarios = [
   {kind: 'text', quiz: 'text/capitales.toml', steps: [
-    {keys: ['paris', 'Enter'], texts: {5001: 'BRAVO', 32: ' 1 / 6', 30: 'EUR1'},
+    {keys: ['paris', 'Enter'], texts: {24: null, 5001: 'BRAVO', 32: ' 1 / 6', 30: 'EUR1'},
      fills: {5001: GREEN}, focus: '4001'},
     {keys: ['Tab', 'Madri', 'Tab'], texts: {5002: 'Quasiment', 5003: '?'}, fills: {5002: YELLOW},
      focus: '4003'},
@@ -63,13 +63,14 @@ const scenarios = [
   ]},
   {kind: 'hostile', toml: [
     'kind = "text"', 'title = "</title><script>window.pwned = 1</script>"',
+    'link = "https://www.exemple.fr/quiz?a=1&b=%3C"',
     'author = "<img src=x onerror=\'window.pwned = 2\'>"', 'description = "&amp; <b>gras</b>"',
     'codes = ["<i>c</i>"]', '[[questions]]', 'prompt = "<script>window.pwned = 3</script>"',
     'answer = "<b>"', '[[questions]]', 'prompt = "Windows-1252"', 'answer = "\u20acuro ?"',
     '[[questions]]', 'prompt = "259"', 'answer = "a"',
   ].join('\n'), steps: [
-    {keys: ['<b>', 'Enter'], safe: true,
-     texts: {29: '</title><script>window.pwned = 1</script>', 26: "<img src=x onerror='window.pwned = 2'>",
+    {keys: ['<b>', 'Enter'], safe: true, href: 'https://www.exemple.fr/quiz?a=1&b=%3C',
+     texts: {24: 'exemple.fr', 29: '</title><script>window.pwned = 1</script>', 26: "<img src=x onerror='window.pwned = 2'>",
              28: '&amp; <b>gras</b>', 3000: '<script>window.pwned = 3</script>', 5001: 'BRAVO',
              30: '<i>c</i>'}},
     // The euro sign is byte 0x80 to the judge; a character Windows-1252 lacks is a "?".
@@ -102,6 +103,8 @@ function readPage(page, ids) {
       out.fills[id] = e ? getComputedStyle(e).backgroundColor : null;
     }
     out.focus = document.activeElement && document.activeElement.dataset.id;
+    const link = document.querySelector('[data-id="24"]');
+    out.href = link ? link.href : null;
     const player = document.querySelector('.player');
     out.playing = player && !player.paused ? player.src.slice(0, 23) : '';
     out.band = player ? [player.offsetLeft, player.offsetTop, player.offsetWidth,
@@ -146,6 +149,7 @@ async function runStep(page, step, problems, label) {
   for (const [id, want] of Object.entries(step.revealed || {}))
     expect(id + ' answer picture', Boolean(want), await revealedOf(page, Number(id)));
   if (step.focus) expect('focus', step.focus, seen.focus);
+  if (step.href) expect('link target', step.href, seen.href);
   if (step.playing !== undefined) expect('playing', step.playing, seen.playing);
   if (step.safe) {
     expect('markup from the quiz', 'none', await page.evaluate(() => (window.pwned === undefined &&

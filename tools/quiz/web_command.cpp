@@ -105,9 +105,6 @@ std::vector<fs::path> pageInputs(const fs::path& input, const QuizFile& quiz) {
     return inputs;
 }
 
-// The maker's address the header links to; quiz files hold none yet.
-std::string makerLink(const QuizFile&) { return std::string(); }
-
 int runWeb(int argc, char** argv) {
     CommandArgs args;
     std::string error;
@@ -127,7 +124,7 @@ int runWeb(int argc, char** argv) {
         return kExitFailed;
     if (!videoClipsReady(quiz, fromExecutable)) return kExitFailed;
 
-    const PageSource source{input.stem().u8string(), makerLink(quiz)};
+    const PageSource source{input.stem().u8string(), quiz.link};
     const std::string page = pageHtml(quiz, packed, source);
     if (!writeFileReplacing(output, std::vector<uint8_t>(page.begin(), page.end()), error,
                             pageInputs(input, quiz)))

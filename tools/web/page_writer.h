@@ -11,7 +11,7 @@
 
 struct PageSource {
     std::string name;  // the quiz's file name without extension (UTF-8): part of the storage key
-    std::string link;  // the maker's address (UTF-8), or empty
+    std::string link;  // the maker's address as the quiz holds it, or empty
 };
 
 std::string pageHtml(const QuizFile& quiz, const PackedQuiz& packed, const PageSource& source);
