@@ -3,9 +3,7 @@
 // at shutdown still finds it.
 #include "media/win/picture_loader.h"
 
-#include <algorithm>
 #include <memory>
-#include <mutex>
 
 #include "media/jpeg_markers.h"
 #include "media/picture_order.h"
@@ -21,7 +19,7 @@ constexpr DWORD kStopWaitMs = 500;
 
 // The jobs are all known before the workers start, which take them in `order`.
 struct Pool {
-    std::mutex lock;
+    SRWLOCK lock = SRWLOCK_INIT;
     HMODULE module = nullptr;
     HWND mailbox = nullptr;
     std::vector<PictureJob> jobs;
@@ -42,8 +40,20 @@ struct Loading {
 };
 Loading gLoading;
 
+// Holds a pool's lock for its scope (Win32's own lock: the player links no thread library).
+class Hold {
+public:
+    explicit Hold(Pool& pool) : lock_(&pool.lock) { AcquireSRWLockExclusive(lock_); }
+    ~Hold() { ReleaseSRWLockExclusive(lock_); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+private:
+    SRWLOCK* lock_;
+};
+
 bool takeJob(Pool& pool, size_t* index, PictureJob* job) {
-    std::lock_guard<std::mutex> hold(pool.lock);
+    const Hold hold(pool);
     if (pool.stopping || pool.next == pool.order.size()) return false;
     *index = static_cast<size_t>(pool.order[pool.next++]);
     *job = pool.jobs[*index];
@@ -52,7 +62,7 @@ bool takeJob(Pool& pool, size_t* index, PictureJob* job) {
 
 // A failed decode is posted too (a null bitmap), so that its box is settled.
 void deliver(Pool& pool, size_t index, HBITMAP bitmap) {
-    std::lock_guard<std::mutex> hold(pool.lock);
+    const Hold hold(pool);
     if (!pool.stopping) {
         pool.arrived[index] = bitmap;
         if (PostMessageA(pool.mailbox, kPictureReady, index, 0)) return;
@@ -110,7 +120,7 @@ void onPictureReady(HWND mailbox, size_t index) {
     HBITMAP bitmap;
     PictureJob job;
     {
-        std::lock_guard<std::mutex> hold(pool->lock);
+        const Hold hold(*pool);
         if (index >= pool->jobs.size()) return;
         job = pool->jobs[index];
         bitmap = pool->arrived[index];
@@ -145,8 +155,7 @@ HWND createMailbox() {
 int processorCount() {
     SYSTEM_INFO system{};
     GetSystemInfo(&system);
-    const DWORD count = system.dwNumberOfProcessors ? system.dwNumberOfProcessors : 1;
-    return static_cast<int>(count < MAXIMUM_WAIT_OBJECTS ? count : MAXIMUM_WAIT_OBJECTS);
+    return static_cast<int>(system.dwNumberOfProcessors);
 }
 
 void startWorker(const std::shared_ptr<Pool>& pool) {
@@ -202,14 +211,15 @@ void finishPictureQueue() {
     // window by more than the pictures it decoded meanwhile gained.
     if (!pool || gLoading.pending == 0 || !gLoading.workers.empty()) return;
     pool->order = pictureLoadOrder(gLoading.boxes, gLoading.view);
-    for (int k = std::min(processorCount(), gLoading.pending); k > 0; --k) startWorker(pool);
+    for (int k = pictureWorkerCount(processorCount(), gLoading.pending); k > 0; --k)
+        startWorker(pool);
 }
 
 void stopPictureLoading() {
     const std::shared_ptr<Pool> pool = gLoading.pool;
     if (!pool) return;
     {
-        std::lock_guard<std::mutex> hold(pool->lock);
+        const Hold hold(*pool);
         pool->stopping = true;
     }
     if (!gLoading.workers.empty())
@@ -217,7 +227,7 @@ void stopPictureLoading() {
                                TRUE, kStopWaitMs);
     for (HANDLE worker : gLoading.workers) CloseHandle(worker);
     {
-        std::lock_guard<std::mutex> hold(pool->lock);
+        const Hold hold(*pool);
         for (HBITMAP& bitmap : pool->arrived) {
             if (bitmap) DeleteObject(bitmap);
             bitmap = nullptr;
