@@ -10,6 +10,7 @@
 #include "media/control_ids.h"
 #include "media/fit_size.h"
 #include "media/win/picture.h"
+#include "quizdata/win/controls.h"
 
 namespace {
 
@@ -19,8 +20,7 @@ bool gScoreOwed = false;
 
 std::string fieldText(HWND grid, int fieldId) {
     char text[kTextCapacity] = "";
-    HWND field = GetDlgItem(grid, fieldId);
-    if (field) GetWindowTextA(field, text, kTextCapacity);
+    readText(GetDlgItem(grid, fieldId), text, kTextCapacity);
     return text;
 }
 
@@ -39,7 +39,7 @@ bool questionFullyMatched(HWND grid, const QuizItem* item, int question, int per
 
 void setControlText(HWND grid, int id, const char* text) {
     HWND control = GetDlgItem(grid, id);
-    if (control) SetWindowTextA(control, text);
+    if (control) setText(control, text);
 }
 
 // The static shows the answer picture; whatever it showed before is released. A static that keeps
@@ -70,7 +70,7 @@ void revealQuestion(Quiz* quiz, HWND grid, const QuizItem* item, int question) {
 bool everyVerdictSolved(HWND grid, int fields) {
     for (int k = fields; k >= 1; --k) {
         char text[kVerdictReadLimit] = "";
-        GetDlgItemTextA(grid, kVerdictLabelBase + k, text, kVerdictReadLimit);
+        readText(GetDlgItem(grid, kVerdictLabelBase + k), text, kVerdictReadLimit);
         if (!isSolvedVerdict(text)) return false;
     }
     return true;

@@ -1,7 +1,7 @@
 // Owner-less message boxes with one OK button; tests replace them with a recorder.
 #include "quizdata/win/message_box.h"
 
-#include <windows.h>
+#include "quizdata/win/controls.h"
 
 namespace {
 MessageBoxHook gHook = nullptr;
@@ -12,7 +12,7 @@ void showMessage(const char* text, const char* title) {
         gHook(text, title);
         return;
     }
-    MessageBoxA(nullptr, text, title, MB_OK);
+    MessageBoxW(nullptr, wideText(text).c_str(), wideText(title).c_str(), MB_OK);
 }
 
 MessageBoxHook setMessageBoxHook(MessageBoxHook hook) {

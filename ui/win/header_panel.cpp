@@ -112,7 +112,7 @@ void openAddress(const char* address) {
         gOpenAddress(address);
         return;
     }
-    ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", wideText(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // Only the link's click (notification 0 in the high word) opens the page; a double click sends
