@@ -12,6 +12,7 @@
 #include "quizdata/quiz_types.h"
 #include "quizdata/win/controls.h"
 #include "quizdata/win/quiz.h"
+#include "quizdata/win/system_library.h"
 
 namespace {
 
@@ -95,7 +96,7 @@ void attachPlayer() {
 
 void initMedia() {
     if (!isMediaKind(quizKind())) return;
-    gMedia.atlModule = LoadLibraryA("atl.dll");
+    gMedia.atlModule = loadSystemLibrary("atl.dll");
     traceMedia("LoadLibrary atl.dll");
     if (!gMedia.atlModule) return;
     FARPROC attach = GetProcAddress(gMedia.atlModule, "AtlAxAttachControl");

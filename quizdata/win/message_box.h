@@ -4,5 +4,6 @@
 using MessageBoxHook = void (*)(const char* text, const char* title);
 
 void showMessage(const char* text, const char* title);
-// Replaces the message box for every later showMessage; null restores it. Returns the previous hook.
+// Replaces the message box for every later showMessage; null restores it. Returns the previous
+// hook.
 MessageBoxHook setMessageBoxHook(MessageBoxHook hook);

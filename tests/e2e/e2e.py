@@ -2,6 +2,7 @@
 """End-to-end checks: quizzes built by `velto build`, started under Wine as a user starts them,
 typed into with real X input (xdotool), read back with the inspector and the saved answers file."""
 import argparse
+import contextlib
 import glob
 import json
 import os
@@ -171,6 +172,19 @@ class Player:
         except subprocess.TimeoutExpired:
             self.inspect(close=True)
             self.proc.wait(timeout=20 * PATIENCE)
+
+
+@contextlib.contextmanager
+def keyboard_layout(layout):
+    """The X keyboard in another layout (fr: accented letters on keys of their own, which xdotool
+    then types without remapping a key under Wine's feet); the previous layout comes back."""
+    query = subprocess.run(["setxkbmap", "-query"], capture_output=True, text=True, check=True).stdout
+    previous = re.search(r"^layout:\s*(\S+)", query, re.MULTILINE).group(1)
+    subprocess.run(["setxkbmap", layout], check=True)
+    try:
+        yield
+    finally:
+        subprocess.run(["setxkbmap", previous], check=True)
 
 
 def build_quiz(args, toml_text, name, files=None):

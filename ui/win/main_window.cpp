@@ -20,6 +20,7 @@ struct MainState {
     HWND header;
     HWND grid;
     HBRUSH labelBrush;
+    HWND focusKept;  // the control that had the keyboard when the window was last deactivated
 };
 MainState gMain = {};
 
@@ -35,7 +36,7 @@ BOOL onCreate(HWND window, LPCREATESTRUCT) {
                 {"Static", kVersionLabelText, WS_CHILD | WS_VISIBLE, box.x, box.y, box.width,
                  box.height, kVersionLabelId},
                 guiFont());
-    SendMessageA(window, WM_SETICON, ICON_BIG,
+    SendMessageW(window, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
     return TRUE;
 }
@@ -68,6 +69,23 @@ HBRUSH onCtlColorStatic(HWND, HDC dc, HWND control, int) {
     return gMain.labelBrush;
 }
 
+// As a dialog box does: the control that had the keyboard gets it back when the window is active
+// again (the default handling would give it to the main window itself, where keys go nowhere).
+void onActivate(HWND window, UINT state, HWND other, BOOL minimized) {
+    HWND focus = GetFocus();
+    if (state == WA_INACTIVE) {
+        if (focus && IsChild(window, focus)) gMain.focusKept = focus;
+        return;
+    }
+    if (minimized) return;
+    if (gMain.focusKept && IsWindow(gMain.focusKept) && IsChild(window, gMain.focusKept)) {
+        SetFocus(gMain.focusKept);
+        return;
+    }
+    if (focus && IsChild(window, focus)) return;  // a control has it already
+    FORWARD_WM_ACTIVATE(window, state, other, minimized, DefWindowProcW);
+}
+
 void onMouseWheel(HWND, int, int, int delta, UINT) {
     const int request = wheelScrollRequest(static_cast<unsigned>(delta) & 0xFFFFu);
     if (request != 0) PostMessageA(gMain.grid, WM_VSCROLL, static_cast<WPARAM>(request), 0);
@@ -75,33 +93,42 @@ void onMouseWheel(HWND, int, int, int delta, UINT) {
 
 }  // namespace
 
+// A Unicode window class: the caption, and the characters typed into the grid, are UTF-16.
 bool registerMainWindowClass(HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
+    const std::wstring className = wideText(kMainWindowClass);
+    WNDCLASSW windowClass = {};
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = mainWindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
-    windowClass.lpszClassName = kMainWindowClass;
-    return RegisterClassA(&windowClass) != 0;
+    windowClass.lpszClassName = className.c_str();
+    return RegisterClassW(&windowClass) != 0;
 }
 
 HWND createMainWindow(HINSTANCE instance, const char* caption) {
-    return CreateWindowExA(0, kMainWindowClass, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                           CW_USEDEFAULT, kMainWindowWidth, kMainWindowHeight, nullptr, nullptr,
-                           instance, nullptr);
+    return CreateWindowExW(0, wideText(kMainWindowClass).c_str(), wideText(caption).c_str(),
+                           WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, kMainWindowWidth,
+                           kMainWindowHeight, nullptr, nullptr, instance, nullptr);
 }
 
-void centreOnDesktop(HWND window) {
-    RECT desktop, outer;
-    GetWindowRect(GetDesktopWindow(), &desktop);
+void placeFirstScreen(HWND window, const GridSpec& grid) {
+    RECT outer, client;
     GetWindowRect(window, &outer);
-    const WindowBox desktopBox = {desktop.left, desktop.top, desktop.right - desktop.left,
-                                  desktop.bottom - desktop.top};
-    const ScreenPoint origin =
-        centredOrigin(desktopBox, outer.right - outer.left, outer.bottom - outer.top);
-    SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    GetClientRect(window, &client);
+    // The grid dialog: a one-pixel border and both scroll bars, always shown.
+    const WindowChrome chrome = {
+        (outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom,
+        2 * GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXVSCROLL),
+        2 * GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYHSCROLL)};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const WindowBox box = firstScreen(
+        grid, chrome, {work.left, work.top, work.right - work.left, work.bottom - work.top});
+    SetWindowPos(window, nullptr, box.x, box.y, box.width, box.height, SWP_NOZORDER);
 }
 
 void setMainChildren(HWND header, HWND grid) {
@@ -126,6 +153,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HANDLE_MSG(window, WM_DESTROY, onDestroy);
         HANDLE_MSG(window, WM_CTLCOLORSTATIC, onCtlColorStatic);
         HANDLE_MSG(window, WM_MOUSEWHEEL, onMouseWheel);
-    default: return DefWindowProcA(window, message, wParam, lParam);
+        HANDLE_MSG(window, WM_ACTIVATE, onActivate);
+    default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

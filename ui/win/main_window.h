@@ -4,14 +4,17 @@
 
 #include <windows.h>
 
+#include "ui/grid_layout.h"
+
 constexpr char kMainWindowClass[] = "WindowsApp";
 constexpr char kVersionLabelText[] = "(BETA) Réalisé avec la version 2.2  ";
 
 bool registerMainWindowClass(HINSTANCE instance);
 // Created hidden, 544 x 375 at the default position.
 HWND createMainWindow(HINSTANCE instance, const char* caption);
-// Moves the window to the centre of the desktop, keeping its size and z-order.
-void centreOnDesktop(HWND window);
+// Sizes the window for the first screen of the grid (firstScreen) on the work area of the monitor
+// it stands on, and centres it there; z-order kept.
+void placeFirstScreen(HWND window, const GridSpec& grid);
 
 // The dialogs the main window lays out; the grid also receives its wheel and close handling.
 void setMainChildren(HWND header, HWND grid);

@@ -1,6 +1,8 @@
 // Start-up, message loop and shutdown of the player.
 #include "ui/win/player_run.h"
 
+#include <objbase.h>
+
 #include <cstdlib>
 
 #include "media/control_ids.h"
@@ -9,6 +11,7 @@
 #include "quizdata/codec.h"
 #include "quizdata/win/loader.h"
 #include "quizdata/win/message_box.h"
+#include "quizdata/win/system_library.h"
 #include "ui/win/grid.h"
 #include "ui/win/header_panel.h"
 #include "ui/win/main_window.h"
@@ -26,14 +29,15 @@ Quiz* loadRecord() {
     return quiz;
 }
 
+// Unicode dialogs, so that the controls in them are Unicode too.
 void createDialogs(HINSTANCE instance, PlayerWindows* player) {
-    player->header = CreateDialogParamA(instance, MAKEINTRESOURCEA(kHeaderDialogId), player->main,
+    player->header = CreateDialogParamW(instance, MAKEINTRESOURCEW(kHeaderDialogId), player->main,
                                         headerPanelProc, 0);
     ShowWindow(player->header, SW_SHOWNORMAL);
     player->quiz->headerWindow = player->header;
     setMainChildren(player->header, nullptr);
     player->grid =
-        CreateDialogParamA(instance, MAKEINTRESOURCEA(kGridDialogId), player->main, gridProc, 0);
+        CreateDialogParamW(instance, MAKEINTRESOURCEW(kGridDialogId), player->main, gridProc, 0);
     setMainChildren(player->header, player->grid);
 }
 
@@ -41,6 +45,7 @@ void createDialogs(HINSTANCE instance, PlayerWindows* player) {
 
 bool startPlayer(HINSTANCE instance, PlayerWindows* player) {
     *player = PlayerWindows{};
+    keepDllSearchToSystemFolder();
     if (!registerMainWindowClass(instance)) return false;
     createLabelBrush();
     player->quiz = loadRecord();
@@ -48,9 +53,14 @@ bool startPlayer(HINSTANCE instance, PlayerWindows* player) {
         deleteLabelBrush();
         return false;
     }
+    // The link opens through the shell, which wants an apartment on the thread that calls it.
+    player->comInitialised =
+        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     initMedia();
-    player->main = createMainWindow(instance, player->quiz->title);
-    centreOnDesktop(player->main);
+    const Quiz& quiz = *player->quiz;
+    player->main = createMainWindow(instance, quiz.title);
+    placeFirstScreen(player->main,
+                     {quiz.kind, quiz.questionCount, quiz.answersPerQuestion, quiz.revealMode});
     createDialogs(instance, player);
     ShowWindow(player->main, SW_SHOWNORMAL);  // its WM_SIZE lays out both dialogs
     ShowWindow(player->grid, SW_SHOWNORMAL);
@@ -61,10 +71,11 @@ bool startPlayer(HINSTANCE instance, PlayerWindows* player) {
 int runMessageLoop(HWND grid, GetMessageFunction getMessage) {
     MSG message = {};
     BOOL got;
+    // Unicode throughout: a typed character reaches the fields as UTF-16 whatever the code page.
     while ((got = getMessage(&message, nullptr, 0, 0)) > 0) {
-        if (IsDialogMessageA(grid, &message)) continue;
+        if (IsDialogMessageW(grid, &message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return got == 0 ? static_cast<int>(message.wParam) : 0;
 }
@@ -80,6 +91,8 @@ void shutdownPlayer(PlayerWindows* player) {
     std::free(player->quiz);
     publishQuiz(nullptr);
     player->quiz = nullptr;
+    if (player->comInitialised) CoUninitialize();
+    player->comInitialised = false;
 }
 
 int runPlayer(HINSTANCE instance) {
