@@ -51,7 +51,8 @@ endfunction()
 
 function(velto_core_library name sanitize)
   file(GLOB sources CONFIGURE_DEPENDS
-       ${PROJECT_SOURCE_DIR}/quizdata/*.cpp ${PROJECT_SOURCE_DIR}/evaluation/*.cpp
+       ${PROJECT_SOURCE_DIR}/core/*.cpp ${PROJECT_SOURCE_DIR}/quizdata/*.cpp
+       ${PROJECT_SOURCE_DIR}/evaluation/*.cpp
        ${PROJECT_SOURCE_DIR}/ui/*.cpp ${PROJECT_SOURCE_DIR}/media/*.cpp)
   add_library(${name} STATIC ${sources})
   velto_own_code(${name})

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/ids.h"
 #include "evaluation/judge.h"
 #include "evaluation/verdicts.h"
-#include "media/control_ids.h"
 
 namespace {
 

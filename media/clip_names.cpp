@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "media/control_ids.h"
+#include "core/ids.h"
 #include "quizdata/quiz_types.h"
 
 bool isMediaKind(int kind) { return kind == KindAudio || kind == KindVideo; }

@@ -46,15 +46,10 @@ PackWork gPack;
 
 inline uint32_t pairShare(uint32_t pair) { return (pair * 0x9E3779B1u) >> (32 - kSlotBits); }
 
-// test == 0 ? ifZero : otherwise, as a conditional move: a branch here would be mispredicted
-// for about every third byte of text.
+// test == 0 ? ifZero : otherwise, written so that compilers make it a conditional move: a branch
+// here would be mispredicted for about every third byte of text.
 inline uint32_t pickIfZero(uint32_t test, uint32_t ifZero, uint32_t otherwise) {
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-    __asm__("test %1, %1\n\tcmovz %2, %0" : "+r"(otherwise) : "r"(test), "r"(ifZero) : "cc");
-    return otherwise;
-#else
     return test == 0 ? ifZero : otherwise;
-#endif
 }
 
 // The child of (v, pair), or 0 with `place` the free slot where it belongs.
@@ -100,22 +95,15 @@ struct ParseState {
 };
 
 // When child is 0 (the match ends here): stored = filed, start = i, miss = 1; else miss = 0.
-// One flag test for all three, as conditional moves (see pickIfZero).
+// Without a branch, for the reason of pickIfZero: one mask selects both (written as ternaries,
+// the awaiting run's later use of miss made the compiler branch on it).
 inline uint32_t onMiss(uint32_t child, uint32_t filed, uint32_t& stored, uint32_t& start,
                        uint32_t i) {
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-    uint32_t miss = 0;
-    __asm__("test %[c], %[c]\n\tcmovz %[f], %[s]\n\tcmovz %[i], %[st]\n\tsetz %b[m]"
-            : [s] "+r"(stored), [st] "+r"(start), [m] "+q"(miss)
-            : [c] "r"(child), [f] "r"(filed), [i] "r"(i)
-            : "cc");
+    const uint32_t miss = child == 0;
+    const uint32_t keep = miss - 1;  // all ones while the match goes on
+    stored = (stored & keep) | (filed & ~keep);
+    start = (start & keep) | (i & ~keep);
     return miss;
-#else
-    if (child != 0) return 0;
-    stored = filed;
-    start = i;
-    return 1;
-#endif
 }
 
 // Parses until the input ends or the dictionary fills (true). While an orphan waits, each new

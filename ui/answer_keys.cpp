@@ -1,6 +1,6 @@
 #include "ui/answer_keys.h"
 
-#include "media/control_ids.h"
+#include "core/ids.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Grid geometry: a text quiz is one row per question, the other kinds three cells to a row.
 #include "ui/grid_layout.h"
 
-#include "media/control_ids.h"
+#include "core/ids.h"
 #include "quizdata/quiz_types.h"
 
 namespace {

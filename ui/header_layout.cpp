@@ -1,6 +1,6 @@
 #include "ui/header_layout.h"
 
-#include "media/control_ids.h"
+#include "core/ids.h"
 
 namespace {
 

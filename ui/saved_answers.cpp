@@ -1,6 +1,6 @@
 #include "ui/saved_answers.h"
 
-#include "media/control_ids.h"
+#include "core/ids.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "media/control_ids.h"
+#include "core/ids.h"
 
 namespace {
 

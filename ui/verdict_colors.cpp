@@ -3,8 +3,8 @@
 
 #include <cstring>
 
+#include "core/ids.h"
 #include "evaluation/verdicts.h"
-#include "media/control_ids.h"
 
 namespace {
 

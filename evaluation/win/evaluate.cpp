@@ -3,20 +3,16 @@
 
 #include <string>
 
+#include "core/ids.h"
+#include "core/win/controls.h"
 #include "evaluation/answer_slots.h"
 #include "evaluation/judge.h"
 #include "evaluation/verdicts.h"
 #include "evaluation/win/score.h"
-#include "media/control_ids.h"
 #include "media/fit_size.h"
 #include "media/win/picture.h"
-#include "quizdata/win/controls.h"
 
 namespace {
-
-// Set while a batch is open; gScoreOwed once an evaluation in it left the recount to its end.
-bool gBatchOpen = false;
-bool gScoreOwed = false;
 
 std::string fieldText(HWND grid, int fieldId) {
     char text[kTextCapacity] = "";
@@ -87,7 +83,7 @@ void showAllExplanationsWhenSolved(Quiz* quiz, HWND grid, int fields) {
 
 }  // namespace
 
-void evaluateAnswer(Quiz* quiz, HWND grid, int fieldId) {
+void evaluateAnswer(Quiz* quiz, HWND grid, int fieldId, EvaluationBatch* batch) {
     if (!quiz) return;
     const FieldSlot where =
         slotOfField(quiz->kind, quiz->questionCount, quiz->answersPerQuestion, fieldId);
@@ -112,20 +108,16 @@ void evaluateAnswer(Quiz* quiz, HWND grid, int fieldId) {
         showAllExplanationsWhenSolved(
             quiz, grid,
             answerFieldCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion));
-    if (gBatchOpen)
-        gScoreOwed = true;
+    if (batch && batch->open)
+        batch->scoreOwed = true;
     else
         updateScore(quiz, grid);
 }
 
-void beginEvaluationBatch() {
-    gBatchOpen = true;
-    gScoreOwed = false;
-}
+void beginEvaluationBatch(EvaluationBatch& batch) { batch = EvaluationBatch{true, false}; }
 
-void endEvaluationBatch(Quiz* quiz, HWND grid) {
-    const bool owed = gScoreOwed;
-    gBatchOpen = false;
-    gScoreOwed = false;
+void endEvaluationBatch(EvaluationBatch& batch, Quiz* quiz, HWND grid) {
+    const bool owed = batch.scoreOwed;
+    batch = EvaluationBatch{};
     if (owed) updateScore(quiz, grid);
 }

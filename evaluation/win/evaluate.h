@@ -4,12 +4,18 @@
 
 #include "quizdata/win/quiz.h"
 
-// Judges answer field fieldId of the grid, publishes the verdict and its reveals, recounts the
-// score.
-void evaluateAnswer(Quiz* quiz, HWND grid, int fieldId);
+// Between beginEvaluationBatch and endEvaluationBatch (the grid's build, the F1 fill),
+// evaluations publish their verdicts and reveals as usual but leave the score to the end, which
+// recounts it once if any evaluation was made: the header ends as it would, with one recount of
+// every verdict label instead of one per field.
+struct EvaluationBatch {
+    bool open = false;
+    bool scoreOwed = false;  // an evaluation in the open batch left the recount to its end
+};
 
-// Between these two (the grid's build), evaluations publish their verdicts and reveals as usual
-// but leave the score to the end, which recounts it once if any evaluation was made: the header
-// ends as it would, with one recount of every verdict label instead of one per field.
-void beginEvaluationBatch();
-void endEvaluationBatch(Quiz* quiz, HWND grid);
+// Judges answer field fieldId of the grid, publishes the verdict and its reveals, recounts the
+// score (at the end of batch, when one is given and open).
+void evaluateAnswer(Quiz* quiz, HWND grid, int fieldId, EvaluationBatch* batch = nullptr);
+
+void beginEvaluationBatch(EvaluationBatch& batch);
+void endEvaluationBatch(EvaluationBatch& batch, Quiz* quiz, HWND grid);

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "core/ids.h"
+#include "core/win/controls.h"
 #include "evaluation/answer_slots.h"
 #include "evaluation/verdicts.h"
-#include "media/control_ids.h"
-#include "quizdata/win/controls.h"
 
 namespace {
 

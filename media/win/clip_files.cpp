@@ -3,11 +3,8 @@
 
 #include <windows.h>
 
-#include "media/win/media_trace.h"
-#include "media/win/playback.h"
+#include "core/win/controls.h"
 #include "quizdata/quiz_types.h"
-#include "quizdata/win/controls.h"
-#include "quizdata/win/message_box.h"
 #include "quizdata/win/quiz.h"
 
 namespace {
@@ -37,25 +34,26 @@ bool clipFileName(char (&name)[kClipNameCapacity], int question, int type) {
     return formatClipName(name, sizeof name, quiz ? quiz->mediaDir : "", question, type);
 }
 
-void deleteClipFile(int question, int type) {
+void deleteClipFile(int question, int type, const PlayerHooks& hooks) {
     char name[kClipNameCapacity];
     if (!clipFileName(name, question, type)) return;
     DeleteFileA(name);
-    traceMedia("delete", name);
+    traceMedia(hooks, "delete", name);
 }
 
-int extractClip(int resourceNumber, int type) {
+int extractClip(int resourceNumber, int type, const PlayerHooks& hooks) {
     char name[kClipNameCapacity];
     if (resourceNumber <= 0 || resourceNumber > 0xFFFF) return 0;  // not a resource number
     if (!clipFileName(name, resourceNumber - kQuestionMediaBase, type)) return 0;
     const ResourceBytes clip = resourceBytes(nullptr, resourceNumber, kImgType);
     if (!clip.found) return 0;
     if (!clip.bytes) {
-        showMessage(type == kAudioClipType ? kAudioLoadFailure : kVideoLoadFailure, kMediaTitle);
+        hooks.showMessage(type == kAudioClipType ? kAudioLoadFailure : kVideoLoadFailure,
+                          kMediaTitle);
         return 0;
     }
     // An empty clip is no clip: the player would be handed a file it cannot open.
     if (clip.size == 0 || !writeClipFile(name, clip.bytes, clip.size)) return 0;
-    traceMedia("write", name);
+    traceMedia(hooks, "write", name);
     return 1;
 }

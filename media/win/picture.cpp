@@ -6,8 +6,8 @@
 
 #include <cstring>
 
+#include "core/win/controls.h"
 #include "media/fit_size.h"
-#include "quizdata/win/controls.h"
 
 namespace {
 

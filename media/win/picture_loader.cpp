@@ -5,11 +5,11 @@
 
 #include <memory>
 
+#include "core/win/controls.h"
 #include "media/jpeg_markers.h"
 #include "media/picture_order.h"
 #include "media/win/picture.h"
 #include "quizdata/quiz_types.h"
-#include "quizdata/win/controls.h"
 
 namespace {
 
@@ -17,8 +17,10 @@ constexpr UINT kPictureReady = WM_APP + 1;  // wParam: the job's index
 constexpr char kMailboxClass[] = "VeltoPictureMailbox";
 constexpr DWORD kStopWaitMs = 500;
 
+}  // namespace
+
 // The jobs are all known before the workers start, which take them in `order`.
-struct Pool {
+struct PicturePool {
     SRWLOCK lock = SRWLOCK_INIT;
     HMODULE module = nullptr;
     HWND mailbox = nullptr;
@@ -29,21 +31,12 @@ struct Pool {
     bool stopping = false;
 };
 
-// GUI-thread state of the current loading.
-struct Loading {
-    std::shared_ptr<Pool> pool;
-    HWND parent = nullptr;
-    CanvasRect view{};
-    std::vector<CanvasRect> boxes;  // of the jobs, for the load order
-    std::vector<HANDLE> workers;
-    int pending = 0;
-};
-Loading gLoading;
+namespace {
 
 // Holds a pool's lock for its scope (Win32's own lock: the player links no thread library).
 class Hold {
 public:
-    explicit Hold(Pool& pool) : lock_(&pool.lock) { AcquireSRWLockExclusive(lock_); }
+    explicit Hold(PicturePool& pool) : lock_(&pool.lock) { AcquireSRWLockExclusive(lock_); }
     ~Hold() { ReleaseSRWLockExclusive(lock_); }
     Hold(const Hold&) = delete;
     Hold& operator=(const Hold&) = delete;
@@ -52,7 +45,7 @@ private:
     SRWLOCK* lock_;
 };
 
-bool takeJob(Pool& pool, size_t* index, PictureJob* job) {
+bool takeJob(PicturePool& pool, size_t* index, PictureJob* job) {
     const Hold hold(pool);
     if (pool.stopping || pool.next == pool.order.size()) return false;
     *index = static_cast<size_t>(pool.order[pool.next++]);
@@ -61,7 +54,7 @@ bool takeJob(Pool& pool, size_t* index, PictureJob* job) {
 }
 
 // A failed decode is posted too (a null bitmap), so that its box is settled.
-void deliver(Pool& pool, size_t index, HBITMAP bitmap) {
+void deliver(PicturePool& pool, size_t index, HBITMAP bitmap) {
     const Hold hold(pool);
     if (!pool.stopping) {
         pool.arrived[index] = bitmap;
@@ -72,8 +65,9 @@ void deliver(Pool& pool, size_t index, HBITMAP bitmap) {
 }
 
 DWORD WINAPI decodeWorker(void* param) {
-    const std::unique_ptr<std::shared_ptr<Pool>> own(static_cast<std::shared_ptr<Pool>*>(param));
-    Pool& pool = **own;
+    const std::unique_ptr<std::shared_ptr<PicturePool>> own(
+        static_cast<std::shared_ptr<PicturePool>*>(param));
+    PicturePool& pool = **own;
     // OLE picture loading needs COM on the thread that decodes.
     const HRESULT com = CoInitialize(nullptr);
     size_t index = 0;
@@ -114,8 +108,14 @@ void showArrival(HWND parent, const PictureJob& job, HBITMAP bitmap) {
     if (returned && returned != bitmap) DeleteObject(returned);
 }
 
+PictureLoading* loadingOf(HWND mailbox) {
+    return reinterpret_cast<PictureLoading*>(GetWindowLongPtrA(mailbox, GWLP_USERDATA));
+}
+
 void onPictureReady(HWND mailbox, size_t index) {
-    const std::shared_ptr<Pool> pool = gLoading.pool;
+    PictureLoading* loading = loadingOf(mailbox);
+    if (!loading) return;
+    const std::shared_ptr<PicturePool> pool = loading->pool;
     if (!pool || pool->mailbox != mailbox) return;
     HBITMAP bitmap;
     PictureJob job;
@@ -126,11 +126,16 @@ void onPictureReady(HWND mailbox, size_t index) {
         bitmap = pool->arrived[index];
         pool->arrived[index] = nullptr;
     }
-    --gLoading.pending;
-    showArrival(gLoading.parent, job, bitmap);
+    --loading->pending;
+    showArrival(loading->parent, job, bitmap);
 }
 
 LRESULT CALLBACK mailboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
     if (message == kPictureReady) {
         onPictureReady(window, static_cast<size_t>(wParam));
         return 0;
@@ -138,18 +143,19 @@ LRESULT CALLBACK mailboxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND createMailbox() {
-    static bool registered = false;
+// The mailbox knows the loading it serves from its creation parameter.
+HWND createMailbox(PictureLoading& loading) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!registered) {
+    WNDCLASSA known{};
+    if (!GetClassInfoA(instance, kMailboxClass, &known)) {
         WNDCLASSA mailbox{};
         mailbox.lpfnWndProc = mailboxProc;
         mailbox.hInstance = instance;
         mailbox.lpszClassName = kMailboxClass;
-        registered = RegisterClassA(&mailbox) != 0;
+        RegisterClassA(&mailbox);
     }
     return CreateWindowExA(0, kMailboxClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           instance, nullptr);
+                           instance, &loading);
 }
 
 int processorCount() {
@@ -158,11 +164,11 @@ int processorCount() {
     return static_cast<int>(system.dwNumberOfProcessors);
 }
 
-void startWorker(const std::shared_ptr<Pool>& pool) {
-    auto* share = new std::shared_ptr<Pool>(pool);
+void startWorker(PictureLoading& loading, const std::shared_ptr<PicturePool>& pool) {
+    auto* share = new std::shared_ptr<PicturePool>(pool);
     HANDLE worker = CreateThread(nullptr, 0, decodeWorker, share, 0, nullptr);
     if (worker)
-        gLoading.workers.push_back(worker);
+        loading.workers.push_back(worker);
     else
         delete share;
 }
@@ -180,52 +186,53 @@ bool fittedSizeFromHeader(HMODULE module, int resource, int boxWidth, int boxHei
     return size->width > 0;
 }
 
-void beginPictureLoading(HWND parent, HMODULE module, const CanvasRect& view) {
-    stopPictureLoading();
-    auto pool = std::make_shared<Pool>();
+void beginPictureLoading(PictureLoading& loading, HWND parent, HMODULE module,
+                         const CanvasRect& view) {
+    stopPictureLoading(loading);
+    auto pool = std::make_shared<PicturePool>();
     pool->module = module ? module : GetModuleHandleA(nullptr);
-    pool->mailbox = createMailbox();
-    gLoading.pool = pool;
-    gLoading.parent = parent;
-    gLoading.view = view;
+    pool->mailbox = createMailbox(loading);
+    loading.pool = pool;
+    loading.parent = parent;
+    loading.view = view;
 }
 
-void queuePicture(const PictureJob& job, const CanvasRect& box) {
-    const std::shared_ptr<Pool> pool = gLoading.pool;
+void queuePicture(PictureLoading& loading, const PictureJob& job, const CanvasRect& box) {
+    const std::shared_ptr<PicturePool> pool = loading.pool;
     if (!pool || !pool->mailbox) {
         // Nowhere to receive it: decode it in place rather than lose it.
         HMODULE module = pool ? pool->module : nullptr;
-        showArrival(gLoading.parent, job,
+        showArrival(loading.parent, job,
                     loadFittedPicture(module, job.resource, kImgType, kPictureBox, kPictureBox));
         return;
     }
     pool->jobs.push_back(job);  // no worker runs yet
     pool->arrived.push_back(nullptr);
-    gLoading.boxes.push_back(box);
-    ++gLoading.pending;
+    loading.boxes.push_back(box);
+    ++loading.pending;
 }
 
-void finishPictureQueue() {
-    const std::shared_ptr<Pool> pool = gLoading.pool;
+void finishPictureQueue(PictureLoading& loading) {
+    const std::shared_ptr<PicturePool> pool = loading.pool;
     // Only now: on two cores a worker beside the build, with the window server, delayed the
     // window by more than the pictures it decoded meanwhile gained.
-    if (!pool || gLoading.pending == 0 || !gLoading.workers.empty()) return;
-    pool->order = pictureLoadOrder(gLoading.boxes, gLoading.view);
-    for (int k = pictureWorkerCount(processorCount(), gLoading.pending); k > 0; --k)
-        startWorker(pool);
+    if (!pool || loading.pending == 0 || !loading.workers.empty()) return;
+    pool->order = pictureLoadOrder(loading.boxes, loading.view);
+    for (int k = pictureWorkerCount(processorCount(), loading.pending); k > 0; --k)
+        startWorker(loading, pool);
 }
 
-void stopPictureLoading() {
-    const std::shared_ptr<Pool> pool = gLoading.pool;
+void stopPictureLoading(PictureLoading& loading) {
+    const std::shared_ptr<PicturePool> pool = loading.pool;
     if (!pool) return;
     {
         const Hold hold(*pool);
         pool->stopping = true;
     }
-    if (!gLoading.workers.empty())
-        WaitForMultipleObjects(static_cast<DWORD>(gLoading.workers.size()), gLoading.workers.data(),
+    if (!loading.workers.empty())
+        WaitForMultipleObjects(static_cast<DWORD>(loading.workers.size()), loading.workers.data(),
                                TRUE, kStopWaitMs);
-    for (HANDLE worker : gLoading.workers) CloseHandle(worker);
+    for (HANDLE worker : loading.workers) CloseHandle(worker);
     {
         const Hold hold(*pool);
         for (HBITMAP& bitmap : pool->arrived) {
@@ -234,7 +241,5 @@ void stopPictureLoading() {
         }
     }
     if (pool->mailbox) DestroyWindow(pool->mailbox);  // its queued arrivals go with it
-    gLoading = Loading{};
+    loading = PictureLoading{};
 }
-
-int picturesPending() { return gLoading.pending; }

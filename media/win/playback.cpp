@@ -4,15 +4,14 @@
 #include <ole2.h>
 #include <wmp.h>
 
+#include "core/ids.h"
+#include "core/win/controls.h"
+#include "core/win/system_library.h"
 #include "media/clip_names.h"
-#include "media/control_ids.h"
 #include "media/win/clip_files.h"
-#include "media/win/media_trace.h"
 #include "media/win/video_window.h"
 #include "quizdata/quiz_types.h"
-#include "quizdata/win/controls.h"
 #include "quizdata/win/quiz.h"
-#include "quizdata/win/system_library.h"
 
 namespace {
 
@@ -43,13 +42,13 @@ int quizKind() {
     return quiz ? quiz->kind : KindText;
 }
 
-void stopPlayer() {
+void stopPlayer(const PlayerHooks& hooks) {
     gMedia.playerControls->stop();
-    traceMedia("stop");
+    traceMedia(hooks, "stop");
 }
 
 // The player takes a BSTR; the name is converted from the ANSI code page.
-bool pointPlayerAt(const char* name) {
+bool pointPlayerAt(const char* name, const PlayerHooks& hooks) {
     wchar_t wide[kClipNameCapacity];
     if (!MultiByteToWideChar(CP_ACP, 0, name, -1, wide, static_cast<int>(kClipNameCapacity)))
         return false;
@@ -57,7 +56,7 @@ bool pointPlayerAt(const char* name) {
     if (!url) return false;
     HRESULT result = gMedia.player->put_URL(url);
     SysFreeString(url);
-    traceMedia("put_URL", name[0] ? name : "(none)");
+    traceMedia(hooks, "put_URL", name[0] ? name : "(none)");
     return SUCCEEDED(result);
 }
 
@@ -81,38 +80,38 @@ void hideVideoBand() {
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
 }
 
-void attachPlayer() {
+void attachPlayer(const PlayerHooks& hooks) {
     gMedia.attachControl(gMedia.player, gMedia.playerHost, nullptr);
-    traceMedia("AtlAxAttachControl");
+    traceMedia(hooks, "AtlAxAttachControl");
     gMedia.player->get_controls(&gMedia.playerControls);
-    traceMedia("get_controls");
+    traceMedia(hooks, "get_controls");
     BSTR none = SysAllocString(L"none");
     gMedia.player->put_uiMode(none);
     SysFreeString(none);
-    traceMedia("put_uiMode none");
+    traceMedia(hooks, "put_uiMode none");
 }
 
 }  // namespace
 
-void initMedia() {
+void initMedia(const PlayerHooks& hooks) {
     if (!isMediaKind(quizKind())) return;
     gMedia.atlModule = loadSystemLibrary("atl.dll");
-    traceMedia("LoadLibrary atl.dll");
+    traceMedia(hooks, "LoadLibrary atl.dll");
     if (!gMedia.atlModule) return;
     FARPROC attach = GetProcAddress(gMedia.atlModule, "AtlAxAttachControl");
     gMedia.attachControl = reinterpret_cast<AttachControl>(reinterpret_cast<void (*)()>(attach));
     gMedia.comInitialised = SUCCEEDED(CoInitialize(nullptr));
-    traceMedia("CoInitialize");
+    traceMedia(hooks, "CoInitialize");
 }
 
-void createPlayer(HWND grid) {
+void createPlayer(HWND grid, const PlayerHooks& hooks) {
     if (!isMediaKind(quizKind())) return;
     gMedia.playerHost = createChild(
         grid, {"STATIC", nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, kPlayerHostId});
     IWMPPlayer* player = nullptr;
     HRESULT result = CoCreateInstance(kClsidWindowsMediaPlayer, nullptr, kPlayerContext,
                                       kIidWmpPlayer, reinterpret_cast<void**>(&player));
-    traceMedia("CoCreateInstance");
+    traceMedia(hooks, "CoCreateInstance");
     gMedia.playerUnavailable = 1;
     if (FAILED(result) || !player) return;
     if (!gMedia.attachControl) {
@@ -121,65 +120,66 @@ void createPlayer(HWND grid) {
     }
     gMedia.player = player;
     gMedia.playerUnavailable = 0;
-    attachPlayer();
+    attachPlayer(hooks);
 }
 
-void playClip(int question) {
+void playClip(int question, const PlayerHooks& hooks) {
     if (question < 1 || question > kMaxQuestions || !gMedia.playerControls) return;
     int type = clipTypeOfKind(quizKind());
-    stopPlayer();
+    stopPlayer(hooks);
     hideVideoBand();
-    if (gMedia.currentClip > 0) deleteClipFile(gMedia.currentClip, type);
+    if (gMedia.currentClip > 0) deleteClipFile(gMedia.currentClip, type, hooks);
     gMedia.currentClip = question;
-    if (!extractClip(kQuestionMediaBase + question, type)) return;
+    if (!extractClip(kQuestionMediaBase + question, type, hooks)) return;
     char name[kClipNameCapacity];
     if (!clipFileName(name, question, type)) return;
     if (type == kVideoClipType) showVideoBand(question);
-    if (!pointPlayerAt(name)) {
+    if (!pointPlayerAt(name, hooks)) {
         hideVideoBand();
         return;
     }
     gMedia.playerControls->play();
-    traceMedia("play");
+    traceMedia(hooks, "play");
     // The platform's media control may render into a window of its own rather than the host.
     if (type == kVideoClipType) overlayVideoWindows(gMedia.playerHost);
 }
 
-void stopClip() {
+void stopClip(const PlayerHooks& hooks) {
     if (!gMedia.playerControls) return;
-    stopPlayer();
+    stopPlayer(hooks);
     hideVideoBand();
-    deleteClipFile(gMedia.currentClip, clipTypeOfKind(quizKind()));
+    deleteClipFile(gMedia.currentClip, clipTypeOfKind(quizKind()), hooks);
 }
 
-void handleMediaCommand(HWND, WPARAM wParam) {
+void handleMediaCommand(HWND, WPARAM wParam, const PlayerHooks& hooks) {
     if (gMedia.playerUnavailable || !isMediaKind(quizKind())) return;
     MediaCommand command = mediaCommandFor(wParam);
-    if (command.action == MediaPlay) playClip(command.question);
-    if (command.action == MediaStop) stopClip();
+    if (command.action == MediaPlay) playClip(command.question, hooks);
+    if (command.action == MediaStop) stopClip(hooks);
 }
 
 bool playerAvailable() { return !gMedia.playerUnavailable; }
 
-void shutdownMedia(HWND mainWindow) {
+void shutdownMedia(HWND mainWindow, const PlayerHooks& hooks) {
     int type = clipTypeOfKind(quizKind());
     if (!type) return;
     // A playing clip keeps its file open on some systems: let go of it before deleting.
-    if (gMedia.playerControls) stopPlayer();
-    if (gMedia.player) pointPlayerAt("");
-    for (int question = 1; question <= kMaxQuestions; ++question) deleteClipFile(question, type);
+    if (gMedia.playerControls) stopPlayer(hooks);
+    if (gMedia.player) pointPlayerAt("", hooks);
+    for (int question = 1; question <= kMaxQuestions; ++question)
+        deleteClipFile(question, type, hooks);
     DestroyWindow(mainWindow);
-    traceMedia("DestroyWindow");
+    traceMedia(hooks, "DestroyWindow");
     // No interface may outlive the apartment it lives in.
     if (gMedia.playerControls) gMedia.playerControls->Release();
     if (gMedia.player) gMedia.player->Release();
     if (gMedia.comInitialised) {
         CoUninitialize();
-        traceMedia("CoUninitialize");
+        traceMedia(hooks, "CoUninitialize");
     }
     if (gMedia.atlModule) {
         FreeLibrary(gMedia.atlModule);
-        traceMedia("FreeLibrary");
+        traceMedia(hooks, "FreeLibrary");
     }
     gMedia = MediaState{};
 }

@@ -3,19 +3,19 @@
 
 #include <windows.h>
 
-void initMedia();
+#include "core/win/player_hooks.h"
+
+// Each step goes to hooks.traceMedia, each message box to hooks.showMessage.
+void initMedia(const PlayerHooks& hooks);
 // Creates the player host (control 9900 of the grid) and the player inside it.
-void createPlayer(HWND grid);
+void createPlayer(HWND grid, const PlayerHooks& hooks);
 // Plays the clip of question 1..96: written to its clip file, then handed to the player. In a video
 // quiz the player shows it in the band above that question's answer area.
-void playClip(int question);
+void playClip(int question, const PlayerHooks& hooks);
 // Stops whatever plays and deletes the current clip's file; the video band is hidden again.
-void stopClip();
-// Writes IMG resourceNumber to the clip file of question resourceNumber - 400 for type 1 (audio)
-// or 2 (video). 1 when the whole clip is in its file; 0 when there is no file to play.
-int extractClip(int resourceNumber, int type);
-void shutdownMedia(HWND mainWindow);
+void stopClip(const PlayerHooks& hooks);
+void shutdownMedia(HWND mainWindow, const PlayerHooks& hooks);
 // WM_COMMAND of the grid: play and stop buttons.
-void handleMediaCommand(HWND grid, WPARAM wParam);
+void handleMediaCommand(HWND grid, WPARAM wParam, const PlayerHooks& hooks);
 // False until createPlayer succeeds; while false the buttons do nothing.
 bool playerAvailable();

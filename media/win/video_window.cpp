@@ -5,8 +5,11 @@
 
 namespace {
 
-// The class of the window in which the media control renders video when it will not render
-// inside its host (a reparented one shows nothing there, so it stays top-level).
+// Wine's media control does not draw video inside its host: Wine's DirectShow video renderer
+// (quartz) opens a top-level window of this class for the picture, which would float apart from
+// the player (and shows nothing once reparented, so it stays top-level and is laid over the band).
+// On Windows the control draws inside its host and no window of this class exists, so the
+// search below finds nothing and leaves every window alone.
 constexpr char kOwnVideoWindowClass[] = "wine_quartz_window";
 constexpr LONG_PTR kFrameStyles =
     WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;

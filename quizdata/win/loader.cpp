@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/win/controls.h"
 #include "quizdata/codec_bytes.h"
 #include "quizdata/payload.h"
-#include "quizdata/win/controls.h"
-#include "quizdata/win/message_box.h"
 
 namespace {
 
@@ -80,19 +79,19 @@ bool loadDefinition(Quiz* quiz, const ResourceBytes& resource) {
     return true;
 }
 
-void loadCodes(Quiz* quiz, HMODULE module) {
+void loadCodes(Quiz* quiz, HMODULE module, const PlayerHooks& hooks) {
     const ResourceBytes resource = findPatch(module, kCodesResource);
     if (!resource.found) {
-        showMessage(kCodesMissing, kLoaderTitle);
+        hooks.showMessage(kCodesMissing, kLoaderTitle);
         return;
     }
     if (resource.size == 0) {
-        showMessage(kCodesEmpty, kLoaderTitle);
+        hooks.showMessage(kCodesEmpty, kLoaderTitle);
         return;
     }
     const CodecBytes unpacked = unpackBytes(resource.bytes, resource.size);
     if (unpacked.result != CodecOk) {
-        showMessage(kCodesError, kLoaderTitle);
+        hooks.showMessage(kCodesError, kLoaderTitle);
         return;
     }
     // One entry per question; lines missing from a short payload leave their codes empty.
@@ -104,17 +103,17 @@ void loadCodes(Quiz* quiz, HMODULE module) {
 
 }  // namespace
 
-void loadQuiz(Quiz* quiz) { loadQuizFromModule(quiz, nullptr); }
+void loadQuiz(Quiz* quiz, const PlayerHooks& hooks) { loadQuizFromModule(quiz, nullptr, hooks); }
 
-void loadQuizFromModule(Quiz* quiz, HMODULE module) {
+void loadQuizFromModule(Quiz* quiz, HMODULE module, const PlayerHooks& hooks) {
     const ResourceBytes definition = findPatch(module, kDefinitionResource);
     if (definition.size == 0) {
         applyFallbackQuiz(quiz);
         return;
     }
     if (!loadDefinition(quiz, definition)) {
-        showMessage(kDefinitionError, kLoaderTitle);
+        hooks.showMessage(kDefinitionError, kLoaderTitle);
         return;
     }
-    loadCodes(quiz, module);
+    loadCodes(quiz, module, hooks);
 }

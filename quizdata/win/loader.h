@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "core/win/player_hooks.h"
 #include "quizdata/win/quiz.h"
 
 constexpr char kLoaderTitle[] = "Velto";
@@ -11,6 +12,7 @@ constexpr char kCodesMissing[] = "Codes non trouvés.";
 constexpr char kCodesEmpty[] = "Codes non renseignés.";
 constexpr char kCodesError[] = "Erreur dans le décryptage des codes";
 
-void loadQuiz(Quiz* quiz);
+// Its message boxes go through hooks.showMessage.
+void loadQuiz(Quiz* quiz, const PlayerHooks& hooks);
 // The same from any module that carries the resources (null: the executable).
-void loadQuizFromModule(Quiz* quiz, HMODULE module);
+void loadQuizFromModule(Quiz* quiz, HMODULE module, const PlayerHooks& hooks);

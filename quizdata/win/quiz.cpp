@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "quizdata/win/controls.h"
+#include "core/win/controls.h"
 
 namespace {
 

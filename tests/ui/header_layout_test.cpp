@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "media/control_ids.h"
+#include "core/ids.h"
 
 namespace {
 

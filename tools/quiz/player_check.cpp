@@ -1,6 +1,6 @@
 #include "tools/quiz/player_check.h"
 
-#include "media/control_ids.h"
+#include "core/ids.h"
 #include "tools/pe/pe_format.h"
 #include "tools/pe/pe_image.h"
 #include "tools/pe/pe_resources.h"

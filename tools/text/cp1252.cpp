@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "quizdata/cp1252_text.h"
+#include "core/cp1252_text.h"
 
 namespace {
 

@@ -2,14 +2,15 @@
 // scrolls the grid on Tab and the page keys, fills unsolved fields on F1 and saves on F2.
 #include "ui/win/answer_field.h"
 
+#include "core/ids.h"
+#include "core/win/controls.h"
 #include "evaluation/answer_slots.h"
 #include "evaluation/win/evaluate.h"
-#include "media/control_ids.h"
-#include "quizdata/win/controls.h"
 #include "quizdata/win/quiz.h"
 #include "ui/answer_keys.h"
 #include "ui/saved_answers.h"
 #include "ui/win/grid.h"
+#include "ui/win/player.h"
 #include "ui/win/saved_answers_file.h"
 
 namespace {
@@ -24,9 +25,13 @@ LRESULT passOn(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcW(gEditProc, field, message, wParam, lParam);
 }
 
+// Inside an open batch (the grid's build, the F1 fill) the score waits for its end.
 void evaluateField(HWND field) {
     Quiz* quiz = currentQuiz();
-    if (quiz) evaluateAnswer(quiz, GetParent(field), GetDlgCtrlID(field));
+    Player* player = playerOfField(field);
+    if (quiz)
+        evaluateAnswer(quiz, GetParent(field), GetDlgCtrlID(field),
+                       player ? &player->evaluation : nullptr);
 }
 
 void sendGridRequest(HWND grid, int request) {
@@ -104,6 +109,13 @@ void installAnswerFieldProc(HWND field) {
     if (previous && previous != answerFieldProc) gEditProc = previous;
 }
 
+HWND answerFieldAt(HWND grid, int id) {
+    HWND control = GetDlgItem(grid, id);
+    char className[8] = "";
+    if (!control || !GetClassNameA(control, className, sizeof className)) return nullptr;
+    return lstrcmpiA(className, "Edit") == 0 ? control : nullptr;
+}
+
 void fillUnsolvedFields(HWND field) {
     Quiz* quiz = currentQuiz();
     HWND grid = GetParent(field);
@@ -113,7 +125,11 @@ void fillUnsolvedFields(HWND field) {
     // Every field a saved line belongs to; a slot without its field is skipped.
     const int fields = savedLineCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion);
     // Each move of the focus evaluates the field left; the score is counted once, at the end.
-    beginEvaluationBatch();
+    // Outside a player's grid each evaluation counts it, and this batch stays empty.
+    Player* player = playerOfField(field);
+    EvaluationBatch alone;
+    EvaluationBatch& batch = player ? player->evaluation : alone;
+    beginEvaluationBatch(batch);
     for (int k = 1; k <= fields; ++k) {
         HWND target = answerFieldAt(grid, kAnswerFieldBase + k);
         if (!target) continue;
@@ -124,5 +140,5 @@ void fillUnsolvedFields(HWND field) {
         SetFocus(target);
     }
     SetFocus(field);
-    endEvaluationBatch(quiz, grid);
+    endEvaluationBatch(batch, quiz, grid);
 }

@@ -3,10 +3,21 @@
 
 #include "media/win/playback.h"
 #include "ui/win/grid_handlers.h"
+#include "ui/win/player.h"
+
+namespace {
+
+void onGridCommand(HWND grid, WPARAM wParam) {
+    const Player* player = playerOfDialog(grid);
+    if (player) handleMediaCommand(grid, wParam, player->hooks);
+}
+
+}  // namespace
 
 INT_PTR CALLBACK gridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        keepPlayerOfDialog(grid, lParam);
         buildGrid(grid);
         return TRUE;  // the dialog manager then gives its default focus
     case WM_SIZE: onGridSize(grid); return FALSE;
@@ -20,7 +31,7 @@ INT_PTR CALLBACK gridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORSTATIC:
         return onGridCtlColorStatic(grid, reinterpret_cast<HDC>(wParam),
                                     reinterpret_cast<HWND>(lParam));
-    case WM_COMMAND: handleMediaCommand(grid, wParam); return FALSE;
+    case WM_COMMAND: onGridCommand(grid, wParam); return FALSE;
     default: return FALSE;
     }
 }

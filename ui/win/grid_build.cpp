@@ -2,19 +2,20 @@
 // answer field restored from the saved answers file, judged, subclassed and focused.
 #include <cstdio>
 
+#include "core/ids.h"
+#include "core/win/controls.h"
 #include "evaluation/win/evaluate.h"
-#include "media/control_ids.h"
 #include "media/picture_order.h"
 #include "media/win/picture.h"
 #include "media/win/picture_loader.h"
 #include "media/win/playback.h"
-#include "quizdata/win/controls.h"
 #include "quizdata/win/quiz.h"
 #include "ui/grid_layout.h"
 #include "ui/main_layout.h"
 #include "ui/win/answer_field.h"
 #include "ui/win/grid.h"
 #include "ui/win/grid_handlers.h"
+#include "ui/win/player.h"
 #include "ui/win/saved_answers_file.h"
 
 namespace {
@@ -30,6 +31,7 @@ constexpr DWORD kExplanationStyle = WS_CHILD | WS_VISIBLE | SS_CENTER;
 constexpr LONG kAnswerFontHeight = 15;
 
 struct Build {
+    Player* player;
     Quiz* quiz;
     HWND grid;
     HINSTANCE instance;
@@ -55,9 +57,10 @@ void createAnswerField(Build& b, const ControlPlacement& p, const char* line) {
     HWND field = createControl(b, "EDIT", line, kFieldStyle, p);
     // Before the verdict label exists: this first evaluation only recounts the score (and may
     // reveal an answer picture); the verdict shows when the field next loses the focus.
-    if (p.evaluateBeforeSubclass) evaluateAnswer(b.quiz, b.grid, p.id);
+    EvaluationBatch* batch = &b.player->evaluation;
+    if (p.evaluateBeforeSubclass) evaluateAnswer(b.quiz, b.grid, p.id, batch);
     if (field) installAnswerFieldProc(field);
-    if (!p.evaluateBeforeSubclass) evaluateAnswer(b.quiz, b.grid, p.id);
+    if (!p.evaluateBeforeSubclass) evaluateAnswer(b.quiz, b.grid, p.id, batch);
     if (field) SetFocus(field);
 }
 
@@ -69,7 +72,7 @@ void createPicture(const Build& b, const ControlPlacement& p, HBITMAP bitmap, bo
         return;
     }
     if (deferred) {
-        queuePicture(PictureJob{kQuestionMediaBase + p.question, p.id},
+        queuePicture(b.player->pictures, PictureJob{kQuestionMediaBase + p.question, p.id},
                      CanvasRect{p.x, p.y, p.x + p.width, p.y + p.height});
         return;
     }
@@ -156,7 +159,8 @@ void beginPictures(const Build& b) {
     RECT client{};
     GetClientRect(GetParent(b.grid), &client);
     const WindowBox view = mainLayout(client.right, client.bottom).grid;
-    beginPictureLoading(b.grid, b.instance, CanvasRect{0, 0, view.width, view.height});
+    beginPictureLoading(b.player->pictures, b.grid, b.instance,
+                        CanvasRect{0, 0, view.width, view.height});
 }
 
 }  // namespace
@@ -166,23 +170,24 @@ void createAnswerFont(Quiz* quiz) {
 }
 
 void buildGrid(HWND grid) {
+    Player* player = playerOfDialog(grid);
     Quiz* quiz = currentQuiz();
-    if (!quiz) return;
-    Build b{quiz, grid, GetModuleHandleA(nullptr), nullptr, nullptr, SavedAnswersReader{}};
+    if (!quiz || !player) return;
+    Build b{player, quiz, grid, GetModuleHandleA(nullptr), nullptr, nullptr, SavedAnswersReader{}};
     if (quiz->kind == KindAudio || quiz->kind == KindVideo) {
         b.playIcon = LoadIconA(b.instance, MAKEINTRESOURCEA(kPlayIconId));
         b.stopIcon = LoadIconA(b.instance, MAKEINTRESOURCEA(kStopIconId));
-        createPlayer(grid);
+        createPlayer(grid, player->hooks);
     }
     if (usesQuestionPictures(quiz->kind)) beginPictures(b);
     openSavedAnswers(&b.saved);
     createAnswerFont(quiz);
     // Each field is judged twice while the grid stands up; the score is counted once, after.
-    beginEvaluationBatch();
+    beginEvaluationBatch(player->evaluation);
     buildQuestions(
         b, GridSpec{quiz->kind, quiz->questionCount, quiz->answersPerQuestion, quiz->revealMode});
-    endEvaluationBatch(quiz, grid);
+    endEvaluationBatch(player->evaluation, quiz, grid);
     closeSavedAnswers(&b.saved);
     updateScrollRanges(grid);
-    finishPictureQueue();
+    finishPictureQueue(player->pictures);
 }

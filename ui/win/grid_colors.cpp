@@ -1,5 +1,5 @@
 // Colours of the grid: its background and its static controls (verdict labels by their verdict).
-#include "quizdata/win/controls.h"
+#include "core/win/controls.h"
 #include "quizdata/win/quiz.h"
 #include "ui/verdict_colors.h"
 #include "ui/win/grid_handlers.h"

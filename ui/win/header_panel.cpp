@@ -2,16 +2,15 @@
 // paints the texts on the panel's own brush.
 #include "ui/win/header_panel.h"
 
-#include <shellapi.h>
-
 #include <array>
 #include <string>
 
+#include "core/ids.h"
+#include "core/win/controls.h"
 #include "evaluation/answer_slots.h"
-#include "media/control_ids.h"
-#include "quizdata/win/controls.h"
 #include "quizdata/win/quiz.h"
 #include "ui/header_layout.h"
+#include "ui/win/player.h"
 
 namespace {
 
@@ -19,8 +18,6 @@ constexpr COLORREF kPanelColour = RGB(128, 128, 255);
 constexpr COLORREF kLinkTextColour = RGB(50, 50, 255);
 constexpr int kPaintedIdFirst = 20;  // texts and the code box drawn on the panel brush
 constexpr int kPaintedIdLast = 32;
-
-OpenAddressHook gOpenAddress = nullptr;
 
 enum class ControlFont { None, Gui, Link, Title, Score };
 
@@ -58,7 +55,8 @@ std::array<ControlSpec, 12> controlSpecs(const Quiz* quiz, const char* scoreText
 }
 
 HBRUSH panelBrush(HWND panel) {
-    return reinterpret_cast<HBRUSH>(GetWindowLongPtrA(panel, DWLP_USER));
+    const Player* player = playerOfDialog(panel);
+    return player ? player->brushes.panel : nullptr;
 }
 
 // Underlined, three quarters of the link's height; the link is the only static with SS_NOTIFY,
@@ -84,7 +82,8 @@ HFONT fontOf(ControlFont font, const Quiz* quiz) {
     return nullptr;
 }
 
-BOOL onInitDialog(HWND panel) {
+BOOL onInitDialog(HWND panel, LPARAM player) {
+    keepPlayerOfDialog(panel, player);
     const Quiz* quiz = currentQuiz();
     const std::string score = scoreText(0, quiz ? quiz->questionCount : 0);
     for (const ControlSpec& shape : controlSpecs(quiz, score.c_str())) {
@@ -94,7 +93,8 @@ BOOL onInitDialog(HWND panel) {
                                    fontOf(shape.font, quiz));
         if (control && shape.font == ControlFont::Link) dressLink(control);
     }
-    SetWindowLongPtrA(panel, DWLP_USER, reinterpret_cast<LONG_PTR>(CreateSolidBrush(kPanelColour)));
+    Player* owner = playerOfDialog(panel);
+    if (owner) owner->brushes.panel = CreateSolidBrush(kPanelColour);
     return TRUE;
 }
 
@@ -107,18 +107,11 @@ void onSize(HWND panel, int clientWidth) {
     }
 }
 
-void openAddress(const char* address) {
-    if (gOpenAddress) {
-        gOpenAddress(address);
-        return;
-    }
-    ShellExecuteW(nullptr, L"open", wideText(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
 // Only the link's click (notification 0 in the high word) opens the page; a double click sends
 // another notification, and "Sauver" is nobody's concern.
-void onCommand(WPARAM wParam) {
-    if (wParam == static_cast<WPARAM>(kLinkId)) openAddress(kMakerAddress);
+void onCommand(HWND panel, WPARAM wParam) {
+    const Player* player = playerOfDialog(panel);
+    if (wParam == static_cast<WPARAM>(kLinkId) && player) player->hooks.openAddress(kMakerAddress);
 }
 
 INT_PTR onCtlColorStatic(HWND panel, HDC dc, HWND control) {
@@ -136,8 +129,9 @@ INT_PTR onCtlColorStatic(HWND panel, HDC dc, HWND control) {
 }
 
 void onDestroy(HWND panel) {
-    HBRUSH brush = panelBrush(panel);
-    if (brush) DeleteObject(brush);
+    Player* player = playerOfDialog(panel);
+    if (player && player->brushes.panel) DeleteObject(player->brushes.panel);
+    if (player) player->brushes.panel = nullptr;
     SetWindowLongPtrA(panel, DWLP_USER, 0);
     // The link font was made for this panel alone; its control is about to go too.
     HGDIOBJ linkFont =
@@ -149,9 +143,9 @@ void onDestroy(HWND panel) {
 
 INT_PTR CALLBACK headerPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return onInitDialog(panel);
+    case WM_INITDIALOG: return onInitDialog(panel, lParam);
     case WM_SIZE: onSize(panel, LOWORD(lParam)); return 0;
-    case WM_COMMAND: onCommand(wParam); return 0;
+    case WM_COMMAND: onCommand(panel, wParam); return 0;
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(panelBrush(panel));
     case WM_CTLCOLORSTATIC:
         return onCtlColorStatic(panel, reinterpret_cast<HDC>(wParam),
@@ -159,10 +153,4 @@ INT_PTR CALLBACK headerPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY: onDestroy(panel); return 0;
     default: return FALSE;
     }
-}
-
-OpenAddressHook setOpenAddressHook(OpenAddressHook hook) {
-    OpenAddressHook previous = gOpenAddress;
-    gOpenAddress = hook;
-    return previous;
 }

@@ -6,9 +6,6 @@
 // The maker's web page, opened by the header panel's link.
 constexpr char kMakerAddress[] = "https://velto.test";
 
+// Created with the run's Player as its parameter: a click on the link hands the address to its
+// hooks.openAddress, and the panel's brush is kept in its brushes.panel.
 INT_PTR CALLBACK headerPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
-
-// What a click on the link does with the address (by default ShellExecuteA "open"); tests replace
-// it so that nothing is opened. Null restores the shell. Returns the previous hook.
-using OpenAddressHook = void (*)(const char* address);
-OpenAddressHook setOpenAddressHook(OpenAddressHook hook);

@@ -3,10 +3,11 @@
 
 #include <windowsx.h>
 
-#include "media/control_ids.h"
-#include "quizdata/win/controls.h"
+#include "core/ids.h"
+#include "core/win/controls.h"
 #include "ui/main_layout.h"
 #include "ui/scroll.h"
+#include "ui/win/player.h"
 #include "ui/win/saved_answers_file.h"
 
 namespace {
@@ -16,16 +17,20 @@ constexpr COLORREF kLabelTextColour = RGB(0, 0, 0);
 // No part of the player writes this name; closing removes it all the same.
 constexpr char kStrayClipName[] = "velto.mp3";
 
-struct MainState {
-    HWND header;
-    HWND grid;
-    HBRUSH labelBrush;
-    HWND focusKept;  // the control that had the keyboard when the window was last deactivated
-};
-MainState gMain = {};
-
 void place(HWND window, const WindowBox& box, UINT flags) {
     SetWindowPos(window, nullptr, box.x, box.y, box.width, box.height, flags);
+}
+
+// The Player arrives as the creation parameter; the default handling still runs.
+BOOL onNcCreate(HWND window, LPCREATESTRUCT create) {
+    keepPlayerOfMainWindow(window, create);
+    return FORWARD_WM_NCCREATE(window, create, DefWindowProcW);
+}
+
+// The dialogs of the run, once start-up has made them (null before).
+PlayerWindows childrenOf(HWND window) {
+    const Player* player = playerOfMainWindow(window);
+    return player ? player->windows : PlayerWindows{};
 }
 
 BOOL onCreate(HWND window, LPCREATESTRUCT) {
@@ -36,15 +41,16 @@ BOOL onCreate(HWND window, LPCREATESTRUCT) {
                 {"Static", kVersionLabelText, WS_CHILD | WS_VISIBLE, box.x, box.y, box.width,
                  box.height, kVersionLabelId},
                 guiFont());
-    SendMessageW(window, WM_SETICON, ICON_BIG,
+    SendMessageA(window, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
     return TRUE;
 }
 
 void layoutMainWindow(HWND window, int clientWidth, int clientHeight) {
     const MainLayout layout = mainLayout(clientWidth, clientHeight);
-    if (gMain.grid) place(gMain.grid, layout.grid, SWP_NOZORDER);
-    if (gMain.header) place(gMain.header, layout.header, SWP_NOZORDER);
+    const PlayerWindows children = childrenOf(window);
+    if (children.grid) place(children.grid, layout.grid, SWP_NOZORDER);
+    if (children.header) place(children.header, layout.header, SWP_NOZORDER);
     place(GetDlgItem(window, kVersionLabelId), layout.versionLabel,
           SWP_NOOWNERZORDER | SWP_NOACTIVATE);
 }
@@ -54,41 +60,45 @@ void onSize(HWND window, UINT state, int clientWidth, int clientHeight) {
     layoutMainWindow(window, clientWidth, clientHeight);
 }
 
-void onClose(HWND) {
-    writeSavedAnswers(gMain.grid);
+void onClose(HWND window) {
+    writeSavedAnswers(childrenOf(window).grid);
     DeleteFileA(kStrayClipName);
     PostQuitMessage(0);  // the window itself stays: shutdown comes after the loop
 }
 
 void onDestroy(HWND) { PostQuitMessage(0); }
 
-HBRUSH onCtlColorStatic(HWND, HDC dc, HWND control, int) {
+HBRUSH onCtlColorStatic(HWND window, HDC dc, HWND control, int) {
     if (GetDlgCtrlID(control) != kVersionLabelId) return nullptr;
     SetTextColor(dc, kLabelTextColour);
     SetBkMode(dc, TRANSPARENT);  // the text sits on the label brush, not on a white box
-    return gMain.labelBrush;
+    const Player* player = playerOfMainWindow(window);
+    return player ? player->brushes.label : nullptr;
+}
+
+void onMouseWheel(HWND window, int, int, int delta, UINT) {
+    const int request = wheelScrollRequest(static_cast<unsigned>(delta) & 0xFFFFu);
+    HWND grid = childrenOf(window).grid;
+    if (request != 0 && grid) PostMessageA(grid, WM_VSCROLL, static_cast<WPARAM>(request), 0);
 }
 
 // As a dialog box does: the control that had the keyboard gets it back when the window is active
 // again (the default handling would give it to the main window itself, where keys go nowhere).
 void onActivate(HWND window, UINT state, HWND other, BOOL minimized) {
+    Player* player = playerOfMainWindow(window);
     HWND focus = GetFocus();
+    HWND kept = player ? player->windows.focusKept : nullptr;
     if (state == WA_INACTIVE) {
-        if (focus && IsChild(window, focus)) gMain.focusKept = focus;
+        if (player && focus && IsChild(window, focus)) player->windows.focusKept = focus;
         return;
     }
     if (minimized) return;
-    if (gMain.focusKept && IsWindow(gMain.focusKept) && IsChild(window, gMain.focusKept)) {
-        SetFocus(gMain.focusKept);
+    if (kept && IsWindow(kept) && IsChild(window, kept)) {
+        SetFocus(kept);
         return;
     }
     if (focus && IsChild(window, focus)) return;  // a control has it already
     FORWARD_WM_ACTIVATE(window, state, other, minimized, DefWindowProcW);
-}
-
-void onMouseWheel(HWND, int, int, int delta, UINT) {
-    const int request = wheelScrollRequest(static_cast<unsigned>(delta) & 0xFFFFu);
-    if (request != 0) PostMessageA(gMain.grid, WM_VSCROLL, static_cast<WPARAM>(request), 0);
 }
 
 }  // namespace
@@ -107,10 +117,10 @@ bool registerMainWindowClass(HINSTANCE instance) {
     return RegisterClassW(&windowClass) != 0;
 }
 
-HWND createMainWindow(HINSTANCE instance, const char* caption) {
+HWND createMainWindow(HINSTANCE instance, const char* caption, Player* player) {
     return CreateWindowExW(0, wideText(kMainWindowClass).c_str(), wideText(caption).c_str(),
                            WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, kMainWindowWidth,
-                           kMainWindowHeight, nullptr, nullptr, instance, nullptr);
+                           kMainWindowHeight, nullptr, nullptr, instance, player);
 }
 
 void placeFirstScreen(HWND window, const GridSpec& grid) {
@@ -131,22 +141,16 @@ void placeFirstScreen(HWND window, const GridSpec& grid) {
     SetWindowPos(window, nullptr, box.x, box.y, box.width, box.height, SWP_NOZORDER);
 }
 
-void setMainChildren(HWND header, HWND grid) {
-    gMain.header = header;
-    gMain.grid = grid;
+void createLabelBrush(PlayerBrushes& brushes) { brushes.label = CreateSolidBrush(kLabelColour); }
+
+void deleteLabelBrush(PlayerBrushes& brushes) {
+    if (brushes.label) DeleteObject(brushes.label);
+    brushes.label = nullptr;
 }
-
-void createLabelBrush() { gMain.labelBrush = CreateSolidBrush(kLabelColour); }
-
-void deleteLabelBrush() {
-    if (gMain.labelBrush) DeleteObject(gMain.labelBrush);
-    gMain.labelBrush = nullptr;
-}
-
-HBRUSH labelBrush() { return gMain.labelBrush; }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        HANDLE_MSG(window, WM_NCCREATE, onNcCreate);
         HANDLE_MSG(window, WM_CREATE, onCreate);
         HANDLE_MSG(window, WM_SIZE, onSize);
         HANDLE_MSG(window, WM_CLOSE, onClose);

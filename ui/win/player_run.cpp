@@ -5,13 +5,12 @@
 
 #include <cstdlib>
 
-#include "media/control_ids.h"
+#include "core/ids.h"
+#include "core/win/system_library.h"
 #include "media/win/picture_loader.h"
 #include "media/win/playback.h"
 #include "quizdata/codec.h"
 #include "quizdata/win/loader.h"
-#include "quizdata/win/message_box.h"
-#include "quizdata/win/system_library.h"
 #include "ui/win/grid.h"
 #include "ui/win/header_panel.h"
 #include "ui/win/main_window.h"
@@ -19,74 +18,79 @@
 namespace {
 
 // The record, filled from the resources; its message boxes appear before any window.
-Quiz* loadRecord() {
+Quiz* loadRecord(const PlayerHooks& hooks) {
     auto* quiz = static_cast<Quiz*>(std::calloc(1, sizeof(Quiz)));
     if (!quiz) return nullptr;
     applyDefaults(quiz);
     publishQuiz(quiz);
-    setCodecAlert(showMessage);
-    loadQuiz(quiz);
+    setCodecAlert(hooks.showMessage);
+    loadQuiz(quiz, hooks);
     return quiz;
 }
 
-// Unicode dialogs, so that the controls in them are Unicode too.
-void createDialogs(HINSTANCE instance, PlayerWindows* player) {
-    player->header = CreateDialogParamW(instance, MAKEINTRESOURCEW(kHeaderDialogId), player->main,
-                                        headerPanelProc, 0);
-    ShowWindow(player->header, SW_SHOWNORMAL);
-    player->quiz->headerWindow = player->header;
-    setMainChildren(player->header, nullptr);
-    player->grid =
-        CreateDialogParamW(instance, MAKEINTRESOURCEW(kGridDialogId), player->main, gridProc, 0);
-    setMainChildren(player->header, player->grid);
+// Each dialog receives the Player as its creation parameter. Unicode dialogs, so that the
+// controls in them are Unicode too.
+void createDialogs(HINSTANCE instance, Player* player) {
+    PlayerWindows& windows = player->windows;
+    const auto param = reinterpret_cast<LPARAM>(player);
+    windows.header = CreateDialogParamW(instance, MAKEINTRESOURCEW(kHeaderDialogId), windows.main,
+                                        headerPanelProc, param);
+    ShowWindow(windows.header, SW_SHOWNORMAL);
+    player->quiz->headerWindow = windows.header;
+    windows.grid = CreateDialogParamW(instance, MAKEINTRESOURCEW(kGridDialogId), windows.main,
+                                      gridProc, param);
 }
 
 }  // namespace
 
-bool startPlayer(HINSTANCE instance, PlayerWindows* player) {
-    *player = PlayerWindows{};
+bool startPlayer(HINSTANCE instance, Player* player, const PlayerHooks& hooks) {
+    *player = Player{};
+    player->hooks = hooks;
     keepDllSearchToSystemFolder();
     if (!registerMainWindowClass(instance)) return false;
-    createLabelBrush();
-    player->quiz = loadRecord();
+    createLabelBrush(player->brushes);
+    player->quiz = loadRecord(player->hooks);
     if (!player->quiz) {
-        deleteLabelBrush();
+        deleteLabelBrush(player->brushes);
         return false;
     }
     // The link opens through the shell, which wants an apartment on the thread that calls it.
     player->comInitialised =
         SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-    initMedia();
+    initMedia(player->hooks);
+    PlayerWindows& windows = player->windows;
     const Quiz& quiz = *player->quiz;
-    player->main = createMainWindow(instance, quiz.title);
-    placeFirstScreen(player->main,
+    windows.main = createMainWindow(instance, quiz.title, player);
+    placeFirstScreen(windows.main,
                      {quiz.kind, quiz.questionCount, quiz.answersPerQuestion, quiz.revealMode});
     createDialogs(instance, player);
-    ShowWindow(player->main, SW_SHOWNORMAL);  // its WM_SIZE lays out both dialogs
-    ShowWindow(player->grid, SW_SHOWNORMAL);
-    SendMessageA(player->grid, WM_VSCROLL, SB_TOP, 0);
+    ShowWindow(windows.main, SW_SHOWNORMAL);  // its WM_SIZE lays out both dialogs
+    ShowWindow(windows.grid, SW_SHOWNORMAL);
+    SendMessageA(windows.grid, WM_VSCROLL, SB_TOP, 0);
     return true;
 }
 
-int runMessageLoop(HWND grid, GetMessageFunction getMessage) {
+int runMessageLoop(const Player& player) {
     MSG message = {};
     BOOL got;
     // Unicode throughout: a typed character reaches the fields as UTF-16 whatever the code page.
-    while ((got = getMessage(&message, nullptr, 0, 0)) > 0) {
-        if (IsDialogMessageW(grid, &message)) continue;
+    while ((got = player.hooks.getMessage(&message, nullptr, 0, 0)) > 0) {
+        if (IsDialogMessageW(player.windows.grid, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
     return got == 0 ? static_cast<int>(message.wParam) : 0;
 }
 
-void shutdownPlayer(PlayerWindows* player) {
-    stopPictureLoading();  // before the grid goes: no decoding outlives the window
-    EndDialog(player->grid, 0);
-    DestroyWindow(player->header);
-    shutdownMedia(player->main);
-    deleteLabelBrush();
-    setMainChildren(nullptr, nullptr);
+void shutdownPlayer(Player* player) {
+    stopPictureLoading(player->pictures);  // before the grid goes: no decoding outlives the window
+    EndDialog(player->windows.grid, 0);
+    DestroyWindow(player->windows.header);
+    shutdownMedia(player->windows.main, player->hooks);
+    deleteLabelBrush(player->brushes);
+    // Windows that outlive the run (the main window is destroyed by the media only) forget it.
+    if (IsWindow(player->windows.main)) SetWindowLongPtrA(player->windows.main, GWLP_USERDATA, 0);
+    if (IsWindow(player->windows.grid)) SetWindowLongPtrA(player->windows.grid, DWLP_USER, 0);
     releaseQuiz(player->quiz);
     std::free(player->quiz);
     publishQuiz(nullptr);
@@ -96,9 +100,9 @@ void shutdownPlayer(PlayerWindows* player) {
 }
 
 int runPlayer(HINSTANCE instance) {
-    PlayerWindows player;
+    Player player;
     if (!startPlayer(instance, &player)) return 0;
-    const int exitCode = runMessageLoop(player.grid);
+    const int exitCode = runMessageLoop(player);
     shutdownPlayer(&player);
     return exitCode;
 }

@@ -4,10 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "media/control_ids.h"
-#include "quizdata/win/controls.h"
+#include "core/ids.h"
+#include "core/win/controls.h"
 #include "quizdata/win/quiz.h"
 #include "ui/saved_answers.h"
+#include "ui/win/answer_field.h"
 
 namespace {
 
@@ -88,13 +89,6 @@ void resetReader(SavedAnswersReader* reader) {
 }  // namespace
 
 // In the grid, the edit controls are the answer fields; any other control is not one.
-HWND answerFieldAt(HWND grid, int id) {
-    HWND control = GetDlgItem(grid, id);
-    char className[8] = "";
-    if (!control || !GetClassNameA(control, className, sizeof className)) return nullptr;
-    return lstrcmpiA(className, "Edit") == 0 ? control : nullptr;
-}
-
 void writeSavedAnswers(HWND grid) {
     Quiz* quiz = currentQuiz();
     if (!quiz) return;

@@ -20,7 +20,3 @@ void openSavedAnswers(SavedAnswersReader* reader);
 // Copies the next line (at most 259 characters) into text; empty past the end of the file.
 void nextSavedAnswer(SavedAnswersReader* reader, char text[kTextCapacity]);
 void closeSavedAnswers(SavedAnswersReader* reader);
-
-// The grid's answer field with this identifier, or null when the control is missing or is not an
-// answer field (with many answers per question, 4000 + n can name another control).
-HWND answerFieldAt(HWND grid, int id);

@@ -22,9 +22,9 @@ Options withReveal(int mode, int answers = 1, int kind = KindPicture) {
     return options;
 }
 
-void answer(const Grid& grid, int k, const char* text) {
+void answer(const Grid& grid, int k, const char* text, EvaluationBatch* batch = nullptr) {
     grid.type(k, text);
-    evaluateAnswer(grid.quiz(), grid.window(), kAnswerFieldBase + k);
+    evaluateAnswer(grid.quiz(), grid.window(), kAnswerFieldBase + k, batch);
 }
 
 TEST(EvaluateAnswer, PublishesTheVerdictAndLeavesTheFieldAlone) {
@@ -170,14 +170,15 @@ TEST(EvaluateAnswer, NoQuestionBehindTheFieldGivesAQuestionMark) {
 
 TEST(EvaluateAnswer, ABatchPublishesVerdictsAndRecountsTheScoreOnceAtItsEnd) {
     Grid grid(kCities, withReveal(RevealNone));
-    beginEvaluationBatch();
-    answer(grid, 1, "paris");
-    answer(grid, 2, "rome");
+    EvaluationBatch batch;
+    beginEvaluationBatch(batch);
+    answer(grid, 1, "paris", &batch);
+    answer(grid, 2, "rome", &batch);
     EXPECT_EQ(grid.verdict(2), "BRAVO");
     EXPECT_EQ(grid.score(), "");  // the header waits for the end of the batch
-    endEvaluationBatch(grid.quiz(), grid.window());
+    endEvaluationBatch(batch, grid.quiz(), grid.window());
     EXPECT_EQ(grid.code(), "CODE2");
-    answer(grid, 1, "");  // closed: each evaluation recounts again
+    answer(grid, 1, "", &batch);  // closed: each evaluation recounts again
     EXPECT_EQ(grid.score(), " 1 / 2");
 }
 

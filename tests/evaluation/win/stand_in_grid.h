@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/ids.h"
 #include "evaluation/answer_slots.h"
-#include "media/control_ids.h"
 #include "quizdata/win/quiz.h"
 #include "ui/win/answer_field.h"
 

@@ -35,7 +35,7 @@ HBITMAP shownBy(HWND control) {
 class PictureLoading : public GridFixture {
 protected:
     void TearDown() override {
-        stopPictureLoading();
+        stopPictureLoading(player_.pictures);
         GridFixture::TearDown();
     }
 
@@ -65,7 +65,7 @@ TEST_F(PictureLoading, GridStandsAtOnceAndPicturesArriveAsLoadFittedPictureMakes
 
     ASSERT_NE(open(), nullptr);
     // No message dispatched yet: no JPEG has reached its control, yet all stand where they end.
-    EXPECT_EQ(picturesPending(), 4);
+    EXPECT_EQ(player_.pictures.pending, 4);
     for (int q = 1; q <= kQuestions; ++q)
         EXPECT_EQ(shownBy(GetDlgItem(grid_, kQuestionPictureBase + q)), nullptr) << q;
     const std::vector<RECT> before = rectangles();
@@ -73,7 +73,7 @@ TEST_F(PictureLoading, GridStandsAtOnceAndPicturesArriveAsLoadFittedPictureMakes
     for (size_t k = 0; k < expected.size(); ++k)
         EXPECT_TRUE(EqualRect(&before[k], &expected[k])) << "control " << k;
 
-    ASSERT_TRUE(pumpUntil([] { return picturesPending() == 0; }, kArrivalWaitMs));
+    ASSERT_TRUE(pumpUntil([this] { return player_.pictures.pending == 0; }, kArrivalWaitMs));
     for (int q = 1; q <= kQuestions; ++q) {
         HBITMAP want = expectedPicture(q);
         EXPECT_EQ(pixelsOf(shownBy(GetDlgItem(grid_, kQuestionPictureBase + q))), pixelsOf(want))
@@ -89,7 +89,7 @@ TEST_F(PictureLoading, ClosingWhileDecodingLeavesNothingBehind) {
     describe(KindPicture, kQuestions, 1, RevealNone);
     auto closeEarly = [this](int messagesFirst) {
         ASSERT_NE(open(), nullptr);
-        pumpUntil([&] { return picturesPending() <= 4 - messagesFirst; }, kArrivalWaitMs);
+        pumpUntil([&] { return player_.pictures.pending <= 4 - messagesFirst; }, kArrivalWaitMs);
         // What the grid already shows, and its font, are the test's to delete, as before.
         std::vector<HGDIOBJ> shown{quiz().answerFont};
         for (int q = 1; q <= kQuestions; ++q)
@@ -99,8 +99,8 @@ TEST_F(PictureLoading, ClosingWhileDecodingLeavesNothingBehind) {
         for (HGDIOBJ object : shown)
             if (object) DeleteObject(object);
         pumpUntil([] { return false; }, 20);
-        stopPictureLoading();
-        EXPECT_EQ(picturesPending(), 0);
+        stopPictureLoading(player_.pictures);
+        EXPECT_EQ(player_.pictures.pending, 0);
     };
     for (int round = 0; round < 3; ++round) closeEarly(round % 3);  // the decoder's one-time state
     const int before = freeGdiSlots();

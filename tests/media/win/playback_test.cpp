@@ -8,9 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "media/control_ids.h"
-#include "media/win/media_trace.h"
-#include "quizdata/win/message_box.h"
+#include "core/ids.h"
 #include "quizdata/win/quiz.h"
 #include "tests/win/support.h"
 
@@ -63,19 +61,15 @@ protected:
         clearWorkDir();
         gSteps.clear();
         gMessages.clear();
-        previousTrace_ = setMediaTrace(recordStep);
-        previousHook_ = setMessageBoxHook(recordMessage);
         previousQuiz_ = currentQuiz();
         applyDefaults(&quiz_);
     }
 
     void TearDown() override {
         if (IsWindow(main_)) {
-            shutdownMedia(main_);
+            shutdownMedia(main_, hooks_);
             DestroyWindow(main_);
         }
-        setMediaTrace(previousTrace_);
-        setMessageBoxHook(previousHook_);
         releaseQuiz(&quiz_);
         publishQuiz(previousQuiz_);
         clearWorkDir();
@@ -87,7 +81,7 @@ protected:
     void start(int kind, bool withMedia = true) {
         quiz_.kind = kind;
         publishQuiz(&quiz_);
-        if (withMedia) initMedia();
+        if (withMedia) initMedia(hooks_);
         main_ = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1000,
                                 800, nullptr, nullptr, nullptr, nullptr);
         grid_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 5, 50, 980, 700, main_,
@@ -99,7 +93,7 @@ protected:
             button(kPlayButtonBase + question, x, answerTop);
             button(kStopButtonBase + question, x, answerTop + 20);
         }
-        createPlayer(grid_);
+        createPlayer(grid_, hooks_);
     }
 
     void button(int id, int x, int y) {
@@ -129,8 +123,8 @@ protected:
     HWND grid_ = nullptr;
     std::string work_;
     char previousDir_[MAX_PATH] = {};
-    MediaTrace previousTrace_ = nullptr;
-    MessageBoxHook previousHook_ = nullptr;
+    const PlayerHooks hooks_ = {recordMessage, kDefaultPlayerHooks.openAddress, recordStep,
+                                kDefaultPlayerHooks.getMessage};
     Quiz* previousQuiz_ = nullptr;
 };
 
@@ -148,10 +142,10 @@ TEST_F(Playback, TextAndPictureQuizzesLeaveEverythingAlone) {
         EXPECT_TRUE(comUninitialised()) << kind;
         EXPECT_EQ(host(), nullptr) << kind;
         EXPECT_FALSE(playerAvailable());
-        handleMediaCommand(grid_, kPlayButtonBase + 3);
-        handleMediaCommand(grid_, kStopButtonBase + 3);
+        handleMediaCommand(grid_, kPlayButtonBase + 3, hooks_);
+        handleMediaCommand(grid_, kStopButtonBase + 3, hooks_);
         EXPECT_TRUE(exists("velto3.mp3")) << kind;
-        shutdownMedia(main_);
+        shutdownMedia(main_, hooks_);
         EXPECT_TRUE(IsWindow(main_)) << kind;
         EXPECT_TRUE(exists("velto3.mp3")) << kind;
         EXPECT_TRUE(takeSteps().empty()) << kind;
@@ -178,23 +172,23 @@ TEST_F(Playback, AudioQuizStartsThePlayerInAnEmptyHost) {
 TEST_F(Playback, PlayingAnotherQuestionReplacesTheClipFile) {
     start(KindAudio);
     takeSteps();
-    playClip(3);
+    playClip(3, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "write velto3.mp3", "put_URL velto3.mp3", "play"}));
     EXPECT_EQ(fileBytes("velto3.mp3"), resourceBytes(403));
 
-    playClip(5);
+    playClip(5, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto3.mp3", "write velto5.mp3",
                                   "put_URL velto5.mp3", "play"}));
     EXPECT_FALSE(exists("velto3.mp3"));
     EXPECT_EQ(fileBytes("velto5.mp3"), resourceBytes(405));
 
     // The same question again: stopped, rewritten, played from the start.
-    playClip(5);
+    playClip(5, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto5.mp3", "write velto5.mp3",
                                   "put_URL velto5.mp3", "play"}));
     EXPECT_EQ(fileBytes("velto5.mp3"), resourceBytes(405));
 
-    stopClip();
+    stopClip(hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto5.mp3"}));
     EXPECT_FALSE(exists("velto5.mp3"));
     // An audio player is never shown.
@@ -206,7 +200,7 @@ TEST_F(Playback, StopBeforeAnyPlayDeletesClipZero) {
     start(KindAudio);
     touch("velto0.mp3");
     takeSteps();
-    stopClip();
+    stopClip(hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto0.mp3"}));
     EXPECT_FALSE(exists("velto0.mp3"));
 }
@@ -227,7 +221,7 @@ TEST_F(Playback, ButtonClicksAreTheOnlyCommands) {
         {kStopButtonBase + 1, nullptr},
     };
     for (const Case& c : cases) {
-        handleMediaCommand(grid_, c.wParam);
+        handleMediaCommand(grid_, c.wParam, hooks_);
         for (const char* name : {"velto3.mp3", "velto5.mp3"}) {
             bool expected = c.present && std::string(c.present) == name;
             EXPECT_EQ(exists(name), expected) << "after wParam " << c.wParam << ": " << name;
@@ -237,18 +231,18 @@ TEST_F(Playback, ButtonClicksAreTheOnlyCommands) {
 
 TEST_F(Playback, AClipThatCannotBeHadPlaysNothing) {
     start(KindAudio);
-    playClip(3);
+    playClip(3, hooks_);
     takeSteps();
     // Question 20 has no clip; IMG 411 is empty.
-    playClip(20);
+    playClip(20, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto3.mp3"}));
     EXPECT_FALSE(exists("velto3.mp3"));
-    playClip(11);
+    playClip(11, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto20.mp3"}));
     EXPECT_FALSE(exists("velto11.mp3"));
     EXPECT_TRUE(gMessages.empty());
     // Still usable.
-    playClip(5);
+    playClip(5, hooks_);
     EXPECT_EQ(takeSteps().back(), "play");
 }
 
@@ -257,7 +251,7 @@ TEST_F(Playback, AClipFileThatCannotBeWrittenPlaysNothingAndLeavesNoFile) {
     takeSteps();
     // As in a read-only folder, CreateFileA refuses the name: here it is taken by a folder.
     ASSERT_TRUE(CreateDirectoryA("velto5.mp3", nullptr));
-    playClip(5);
+    playClip(5, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop"}));
     EXPECT_EQ(GetFileAttributesA("velto5.mp3") & FILE_ATTRIBUTE_DIRECTORY,
               DWORD{FILE_ATTRIBUTE_DIRECTORY});
@@ -268,13 +262,13 @@ TEST_F(Playback, AClipFileThatCannotBeWrittenPlaysNothingAndLeavesNoFile) {
     HANDLE held = CreateFileA("velto6.mp3", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     ASSERT_FALSE(resourceBytes(406).empty());
-    playClip(6);
+    playClip(6, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto5.mp3"}));
     CloseHandle(held);
     EXPECT_EQ(fileBytes("velto6.mp3"), "held");
     EXPECT_TRUE(gMessages.empty());
 
-    playClip(3);
+    playClip(3, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto6.mp3", "write velto3.mp3",
                                   "put_URL velto3.mp3", "play"}));
 }
@@ -282,7 +276,7 @@ TEST_F(Playback, AClipFileThatCannotBeWrittenPlaysNothingAndLeavesNoFile) {
 TEST_F(Playback, VideoPlaysInTheBandAboveItsAnswerArea) {
     start(KindVideo);
     takeSteps();
-    playClip(7);  // column 0, third row: answer area at (46, 215 + 2 * 270)
+    playClip(7, hooks_);  // column 0, third row: answer area at (46, 215 + 2 * 270)
     EXPECT_EQ(takeSteps(), (Steps{"stop", "write velto7.avi", "put_URL velto7.avi", "play"}));
     EXPECT_EQ(fileBytes("velto7.avi"), resourceBytes(407));
     RECT place = childBox(host());
@@ -294,7 +288,7 @@ TEST_F(Playback, VideoPlaysInTheBandAboveItsAnswerArea) {
 
     // Scrolled by 100 pixels: the band follows the button's current place.
     ScrollWindowEx(grid_, 0, -100, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN);
-    playClip(8);  // column 1, third row
+    playClip(8, hooks_);  // column 1, third row
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto7.avi", "write velto8.avi",
                                   "put_URL velto8.avi", "play"}));
     EXPECT_FALSE(exists("velto7.avi"));
@@ -303,7 +297,7 @@ TEST_F(Playback, VideoPlaysInTheBandAboveItsAnswerArea) {
     EXPECT_EQ(place.top, 5 + 2 * 270 - 100);
     EXPECT_EQ(place.bottom - place.top, 210);
 
-    stopClip();
+    stopClip(hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto8.avi"}));
     EXPECT_FALSE(exists("velto8.avi"));
     EXPECT_FALSE(IsWindowVisible(host()));
@@ -313,9 +307,9 @@ TEST_F(Playback, VideoPlaysInTheBandAboveItsAnswerArea) {
 
 TEST_F(Playback, VideoWithoutAClipHidesTheBand) {
     start(KindVideo);
-    playClip(7);
+    playClip(7, hooks_);
     ASSERT_TRUE(IsWindowVisible(host()));
-    playClip(20);
+    playClip(20, hooks_);
     EXPECT_FALSE(IsWindowVisible(host()));
     EXPECT_FALSE(exists("velto7.avi"));
 }
@@ -326,9 +320,9 @@ TEST_F(Playback, ShutdownLetsGoOfTheClipThenDeletesEveryClipName) {
          {"velto1.mp3", "velto50.mp3", "velto96.mp3", "velto97.mp3", "velto2.avi", "velto.mp3"}) {
         touch(name);
     }
-    playClip(3);
+    playClip(3, hooks_);
     takeSteps();
-    shutdownMedia(main_);
+    shutdownMedia(main_, hooks_);
     Steps steps = takeSteps();
     ASSERT_EQ(steps.size(), 2u + 96u + 3u);
     EXPECT_EQ(steps[0], "stop");
@@ -352,8 +346,8 @@ TEST_F(Playback, VideoShutdownDeletesTheAviNames) {
     start(KindVideo);
     touch("velto12.avi");
     touch("velto12.mp3");
-    playClip(8);
-    shutdownMedia(main_);
+    playClip(8, hooks_);
+    shutdownMedia(main_, hooks_);
     EXPECT_FALSE(exists("velto8.avi"));
     EXPECT_FALSE(exists("velto12.avi"));
     EXPECT_TRUE(exists("velto12.mp3"));
@@ -365,15 +359,15 @@ TEST_F(Playback, AnUnavailablePlayerIgnoresTheButtons) {
     EXPECT_NE(host(), nullptr);
     EXPECT_FALSE(playerAvailable());
     takeSteps();
-    handleMediaCommand(grid_, kPlayButtonBase + 3);
-    playClip(3);
-    stopClip();
+    handleMediaCommand(grid_, kPlayButtonBase + 3, hooks_);
+    playClip(3, hooks_);
+    stopClip(hooks_);
     EXPECT_FALSE(exists("velto3.mp3"));
     EXPECT_TRUE(takeSteps().empty());
 
     // Shutdown must not undo an initialisation that start-up did not make.
     ASSERT_EQ(CoInitialize(nullptr), S_OK);
-    shutdownMedia(main_);
+    shutdownMedia(main_, hooks_);
     HRESULT again = CoInitialize(nullptr);
     EXPECT_EQ(again, S_FALSE);
     if (SUCCEEDED(again)) CoUninitialize();

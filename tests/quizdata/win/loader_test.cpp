@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "quizdata/win/message_box.h"
 #include "tests/win/support.h"
 
 namespace {
@@ -18,6 +17,12 @@ using Messages = std::vector<std::pair<std::string, std::string>>;
 Messages gMessages;
 
 void recordMessage(const char* text, const char* title) { gMessages.emplace_back(text, title); }
+
+PlayerHooks hooks() {
+    PlayerHooks hooks = kDefaultPlayerHooks;
+    hooks.showMessage = recordMessage;
+    return hooks;
+}
 
 std::string modulePath(const char* name) {
     char path[MAX_PATH] = {};
@@ -37,7 +42,6 @@ class LoaderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         gMessages.clear();
-        previousHook_ = setMessageBoxHook(recordMessage);
         quiz_ = static_cast<Quiz*>(std::calloc(1, sizeof(Quiz)));
         applyDefaults(quiz_);
         defaultBrush_ = quiz_->bgBrush;
@@ -48,7 +52,6 @@ protected:
         if (module_) FreeLibrary(module_);
         quiz_ = nullptr;
         module_ = nullptr;
-        setMessageBoxHook(previousHook_);
     }
     void restart() {
         TearDown();
@@ -57,7 +60,7 @@ protected:
     void load(const char* name) {
         module_ = LoadLibraryExA(modulePath(name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(module_, nullptr) << modulePath(name);
-        loadQuizFromModule(quiz_, module_);
+        loadQuizFromModule(quiz_, module_, hooks());
     }
     // The definition was not applied at all: the record still holds the defaults.
     void expectDefaults() {
@@ -80,7 +83,6 @@ protected:
     Quiz* quiz_ = nullptr;
     HMODULE module_ = nullptr;
     HBRUSH defaultBrush_ = nullptr;
-    MessageBoxHook previousHook_ = nullptr;
 };
 
 TEST_F(LoaderTest, AbsentOrEmptyDefinitionGivesTheFallbackQuizSilently) {

@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "media/control_ids.h"
+#include "core/ids.h"
 #include "quizdata/win/quiz.h"
 #include "ui/win/grid.h"
+#include "ui/win/player.h"
 
 struct GridEvent {
     enum Type { Created, Font, Focus, Image } type = Created;
@@ -148,7 +149,7 @@ protected:
         HHOOK cbt = SetWindowsHookExA(WH_CBT, gridCbtHook, nullptr, GetCurrentThreadId());
         HHOOK sent = SetWindowsHookExA(WH_CALLWNDPROC, gridSendHook, nullptr, GetCurrentThreadId());
         grid_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kGridDialogId),
-                                   sharedParent(), gridProc, 0);
+                                   sharedParent(), gridProc, reinterpret_cast<LPARAM>(&player_));
         UnhookWindowsHookEx(sent);
         UnhookWindowsHookEx(cbt);
         if (!grid_) return nullptr;
@@ -219,6 +220,7 @@ protected:
     }
 
     HWND grid_ = nullptr;
+    Player player_;  // the grid's, as a run gives it
 
 private:
     // One visible main window for every grid of the run (hidden windows do not scroll their

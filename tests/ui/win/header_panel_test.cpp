@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "media/control_ids.h"
+#include "core/ids.h"
 #include "quizdata/win/quiz.h"
 #include "tests/win/support.h"
+#include "ui/win/player.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ class HeaderPanel : public ::testing::Test {
 protected:
     void SetUp() override {
         previousQuiz_ = currentQuiz();
-        previousOpen_ = setOpenAddressHook(recordOpen);
+        player_.hooks.openAddress = recordOpen;
         gOpened.clear();
         quiz_ = static_cast<Quiz*>(std::calloc(1, sizeof(Quiz)));
         applyDefaults(quiz_);
@@ -39,7 +40,7 @@ protected:
         parent_ = CreateWindowExA(0, "Static", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 800, 200,
                                   nullptr, nullptr, nullptr, nullptr);
         panel_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kHeaderDialogId),
-                                    parent_, headerPanelProc, 0);
+                                    parent_, headerPanelProc, reinterpret_cast<LPARAM>(&player_));
         ASSERT_NE(panel_, nullptr);
     }
     void TearDown() override {
@@ -47,7 +48,6 @@ protected:
         releaseQuiz(quiz_);
         std::free(quiz_);
         publishQuiz(previousQuiz_);
-        setOpenAddressHook(previousOpen_);
     }
     // Sizes the panel (which has a border) so that its client area is clientWidth wide.
     void resizeClient(int clientWidth) {
@@ -91,7 +91,7 @@ protected:
 
     Quiz* quiz_ = nullptr;
     Quiz* previousQuiz_ = nullptr;
-    OpenAddressHook previousOpen_ = nullptr;
+    Player player_;
     HWND parent_ = nullptr;
     HWND panel_ = nullptr;
 };

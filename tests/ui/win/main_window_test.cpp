@@ -8,8 +8,7 @@
 
 #include <string>
 
-#include "media/control_ids.h"
-#include "quizdata/win/message_box.h"
+#include "core/ids.h"
 #include "tests/win/support.h"
 #include "ui/win/player_run.h"
 
@@ -17,6 +16,12 @@ namespace {
 
 int gMessageBoxes = 0;
 void countMessageBox(const char*, const char*) { ++gMessageBoxes; }
+
+PlayerHooks hooks() {
+    PlayerHooks hooks = kDefaultPlayerHooks;
+    hooks.showMessage = countMessageBox;
+    return hooks;
+}
 
 int gGetMessageCalls = 0;
 BOOL WINAPI failOnceThenQuit(LPMSG message, HWND, UINT, UINT) {
@@ -62,7 +67,6 @@ class PlayerFrame : public ::testing::Test {
 protected:
     void SetUp() override {
         previousQuiz_ = currentQuiz();
-        previousHook_ = setMessageBoxHook(countMessageBox);
         gMessageBoxes = 0;
         GetCurrentDirectoryA(MAX_PATH, previousDirectory_);
         char temp[MAX_PATH];
@@ -71,12 +75,12 @@ protected:
         CreateDirectoryA(directory_.c_str(), nullptr);
         ASSERT_TRUE(SetCurrentDirectoryA(directory_.c_str()));
         DeleteFileA(savedAnswersName().c_str());
-        ASSERT_TRUE(startPlayer(GetModuleHandleA(nullptr), &player_));
+        ASSERT_TRUE(startPlayer(GetModuleHandleA(nullptr), &player_, hooks()));
     }
 
     void TearDown() override {
         if (player_.quiz) shutdownPlayer(&player_);
-        if (IsWindow(player_.main)) DestroyWindow(player_.main);
+        if (IsWindow(player_.windows.main)) DestroyWindow(player_.windows.main);
         // Posted requests and quits only: paint messages come back until a window is painted.
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {}
@@ -85,23 +89,21 @@ protected:
         DeleteFileA(savedAnswersName().c_str());
         SetCurrentDirectoryA(previousDirectory_);
         RemoveDirectoryA(directory_.c_str());
-        setMessageBoxHook(previousHook_);
         publishQuiz(previousQuiz_);
     }
 
     void expectLayout() {
         RECT client;
-        GetClientRect(player_.main, &client);
+        GetClientRect(player_.windows.main, &client);
         const int w = client.right, h = client.bottom;
         SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
-        expectBox(player_.grid, 5, 50, w - 11, h - 68);
-        expectBox(player_.header, 5, 2, w - 11, 49);
-        expectBox(GetDlgItem(player_.main, kVersionLabelId), w - 175, h - 16, 180, 15);
+        expectBox(player_.windows.grid, 5, 50, w - 11, h - 68);
+        expectBox(player_.windows.header, 5, 2, w - 11, 49);
+        expectBox(GetDlgItem(player_.windows.main, kVersionLabelId), w - 175, h - 16, 180, 15);
     }
 
-    PlayerWindows player_ = {};
+    Player player_;
     Quiz* previousQuiz_ = nullptr;
-    MessageBoxHook previousHook_ = nullptr;
     char previousDirectory_[MAX_PATH] = {};
     std::string directory_;
 };
@@ -109,46 +111,47 @@ protected:
 TEST_F(PlayerFrame, StartsCentredOnItsFirstScreenAndCaptionedWithTheQuizTitle) {
     EXPECT_EQ(gMessageBoxes, 0);
     EXPECT_EQ(currentQuiz(), player_.quiz);
-    EXPECT_EQ(windowText(player_.main), "Nom du velto");
+    EXPECT_EQ(windowText(player_.windows.main), "Nom du velto");
     char className[64] = {};
-    GetClassNameA(player_.main, className, sizeof className);
+    GetClassNameA(player_.windows.main, className, sizeof className);
     EXPECT_STREQ(className, "WindowsApp");
-    EXPECT_EQ(GetClassLongPtrA(player_.main, GCL_STYLE), static_cast<ULONG_PTR>(CS_DBLCLKS));
-    EXPECT_EQ(GetClassLongPtrA(player_.main, GCLP_HBRBACKGROUND),
+    EXPECT_EQ(GetClassLongPtrA(player_.windows.main, GCL_STYLE),
+              static_cast<ULONG_PTR>(CS_DBLCLKS));
+    EXPECT_EQ(GetClassLongPtrA(player_.windows.main, GCLP_HBRBACKGROUND),
               static_cast<ULONG_PTR>(COLOR_SCROLLBAR + 1));
-    const LONG_PTR style = GetWindowLongPtrA(player_.main, GWL_STYLE);
+    const LONG_PTR style = GetWindowLongPtrA(player_.windows.main, GWL_STYLE);
     EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
-    EXPECT_EQ(SendMessageA(player_.main, WM_GETICON, ICON_BIG, 0),
+    EXPECT_EQ(SendMessageA(player_.windows.main, WM_GETICON, ICON_BIG, 0),
               reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_QUESTION)));
 
     // The whole canvas width (970 with two answers) and the first row's fields and verdicts
     // (questions 1 to 3) show, on a window centred on the work area.
     RECT outer, grid;
-    GetWindowRect(player_.main, &outer);
-    GetClientRect(player_.grid, &grid);
+    GetWindowRect(player_.windows.main, &outer);
+    GetClientRect(player_.windows.grid, &grid);
     EXPECT_EQ(grid.right, 970);
     for (int id : {4001, 4006, 5001, 5006}) {
-        const RECT box = childBox(GetDlgItem(player_.grid, id));
+        const RECT box = childBox(GetDlgItem(player_.windows.grid, id));
         EXPECT_TRUE(box.right <= grid.right && box.bottom <= grid.bottom) << id;
     }
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(player_.main, MONITOR_DEFAULTTONEAREST), &monitor);
+    GetMonitorInfoW(MonitorFromWindow(player_.windows.main, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
     EXPECT_EQ(outer.left, work.left + (work.right - work.left - (outer.right - outer.left)) / 2);
     EXPECT_EQ(outer.top, work.top + (work.bottom - work.top - (outer.bottom - outer.top)) / 2);
 
-    EXPECT_TRUE(IsWindowVisible(player_.main));
-    EXPECT_TRUE(IsWindowVisible(player_.header));
-    EXPECT_TRUE(IsWindowVisible(player_.grid));
-    EXPECT_EQ(GetParent(player_.header), player_.main);
-    EXPECT_EQ(GetParent(player_.grid), player_.main);
-    EXPECT_EQ(player_.quiz->headerWindow, player_.header);
-    EXPECT_EQ(GetScrollPos(player_.grid, SB_VERT), 0);
+    EXPECT_TRUE(IsWindowVisible(player_.windows.main));
+    EXPECT_TRUE(IsWindowVisible(player_.windows.header));
+    EXPECT_TRUE(IsWindowVisible(player_.windows.grid));
+    EXPECT_EQ(GetParent(player_.windows.header), player_.windows.main);
+    EXPECT_EQ(GetParent(player_.windows.grid), player_.windows.main);
+    EXPECT_EQ(player_.quiz->headerWindow, player_.windows.header);
+    EXPECT_EQ(GetScrollPos(player_.windows.grid, SB_VERT), 0);
 }
 
 TEST_F(PlayerFrame, VersionLabelSitsBottomRightOnItsBrush) {
-    HWND label = GetDlgItem(player_.main, kVersionLabelId);
+    HWND label = GetDlgItem(player_.windows.main, kVersionLabelId);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(windowText(label), "(BETA) Réalisé avec la version 2.2  ");
     EXPECT_EQ(SendMessageA(label, WM_GETFONT, 0, 0),
@@ -157,19 +160,19 @@ TEST_F(PlayerFrame, VersionLabelSitsBottomRightOnItsBrush) {
 
     HDC dc = GetDC(label);
     SetTextColor(dc, RGB(1, 2, 3));
-    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(player_.main, WM_CTLCOLORSTATIC,
-                                                             reinterpret_cast<WPARAM>(dc),
-                                                             reinterpret_cast<LPARAM>(label)));
-    EXPECT_EQ(brush, labelBrush());
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(player_.windows.main, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(label)));
+    EXPECT_EQ(brush, player_.brushes.label);
     EXPECT_EQ(brushColour(brush), RGB(212, 208, 200));
     EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
     ReleaseDC(label, dc);
 
     HWND other =
-        CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 10, 10, player_.main,
+        CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 10, 10, player_.windows.main,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(8001)), nullptr, nullptr);
     dc = GetDC(other);
-    EXPECT_EQ(SendMessageA(player_.main, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+    EXPECT_EQ(SendMessageA(player_.windows.main, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                            reinterpret_cast<LPARAM>(other)),
               0);
     ReleaseDC(other, dc);
@@ -179,35 +182,37 @@ TEST_F(PlayerFrame, VersionLabelSitsBottomRightOnItsBrush) {
 // Deactivated and activated again (Alt+Tab, a click on the title bar), the window gives the
 // keyboard back to the field that had it; activated while minimised, it leaves the focus alone.
 TEST_F(PlayerFrame, ActivationGivesTheKeyboardBackToTheFieldThatHadIt) {
-    HWND field = GetDlgItem(player_.grid, 4003);
+    HWND main = player_.windows.main;
+    HWND field = GetDlgItem(player_.windows.grid, 4003);
     ASSERT_NE(field, nullptr);
     SetFocus(field);
-    SendMessageW(player_.main, WM_ACTIVATE, WA_INACTIVE, 0);
-    SetFocus(player_.main);  // where the keyboard is while another window is active
-    SendMessageW(player_.main, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, TRUE), 0);
-    EXPECT_EQ(GetFocus(), player_.main);
-    SendMessageW(player_.main, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    SendMessageW(main, WM_ACTIVATE, WA_INACTIVE, 0);
+    SetFocus(main);  // where the keyboard is while another window is active
+    SendMessageW(main, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, TRUE), 0);
+    EXPECT_EQ(GetFocus(), main);
+    SendMessageW(main, WM_ACTIVATE, WA_CLICKACTIVE, 0);
     EXPECT_EQ(GetFocus(), field);
 }
 
 TEST_F(PlayerFrame, ResizingLaysOutAndMinimisingLeavesTheLayout) {
     for (const SIZE size : {SIZE{700, 500}, SIZE{400, 300}, SIZE{544, 375}}) {
-        SetWindowPos(player_.main, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(player_.windows.main, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER);
         expectLayout();
     }
-    const RECT grid = childBox(player_.grid);
+    const RECT grid = childBox(player_.windows.grid);
     // A minimised window's WM_SIZE carries a zero client area; it must not reach the layout.
-    SendMessageA(player_.main, WM_SIZE, SIZE_MINIMIZED, 0);
-    ShowWindow(player_.main, SW_MINIMIZE);
-    RECT after = childBox(player_.grid);
+    SendMessageA(player_.windows.main, WM_SIZE, SIZE_MINIMIZED, 0);
+    ShowWindow(player_.windows.main, SW_MINIMIZE);
+    RECT after = childBox(player_.windows.grid);
     EXPECT_EQ(after.right - after.left, grid.right - grid.left);
     EXPECT_EQ(after.bottom - after.top, grid.bottom - grid.top);
-    ShowWindow(player_.main, SW_RESTORE);
+    ShowWindow(player_.windows.main, SW_RESTORE);
     expectLayout();
 }
 
 TEST_F(PlayerFrame, OnlyWholeWheelNotchesScrollTheGrid) {
-    takeScrollRequests(player_.grid);
+    takeScrollRequests(player_.windows.grid);
     struct Case {
         int delta;
         const char* requests;
@@ -216,17 +221,17 @@ TEST_F(PlayerFrame, OnlyWholeWheelNotchesScrollTheGrid) {
                           {60, ""},      {-60, ""},      {0, ""}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.delta);
-        SendMessageA(player_.main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(c.delta)),
+        SendMessageA(player_.windows.main, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(c.delta)),
                      MAKELPARAM(10, 10));
-        EXPECT_EQ(takeScrollRequests(player_.grid), c.requests);
+        EXPECT_EQ(takeScrollRequests(player_.windows.grid), c.requests);
     }
 }
 
 TEST_F(PlayerFrame, ClosingSavesDeletesTheStrayClipAndQuits) {
     touch("velto.mp3");
-    EXPECT_EQ(SendMessageA(player_.main, WM_CLOSE, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(player_.windows.main, WM_CLOSE, 0, 0), 0);
     EXPECT_EQ(takeQuit(), 0);
-    EXPECT_TRUE(IsWindow(player_.main)) << "closing does not destroy the window";
+    EXPECT_TRUE(IsWindow(player_.windows.main)) << "closing does not destroy the window";
     EXPECT_FALSE(exists("velto.mp3"));
     // One empty line per answer field: 7 questions of 2 answers.
     std::string expected;
@@ -235,33 +240,35 @@ TEST_F(PlayerFrame, ClosingSavesDeletesTheStrayClipAndQuits) {
 }
 
 TEST_F(PlayerFrame, DestroyingWithoutClosingQuitsWithoutSaving) {
-    DestroyWindow(player_.main);
+    DestroyWindow(player_.windows.main);
     EXPECT_EQ(takeQuit(), 0);
     EXPECT_FALSE(exists(savedAnswersName().c_str()));
 }
 
 TEST_F(PlayerFrame, MessageLoopEndsWithTheQuitCode) {
-    PostMessageA(player_.main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(runMessageLoop(player_.grid), 0);
+    PostMessageA(player_.windows.main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(runMessageLoop(player_), 0);
     EXPECT_TRUE(exists(savedAnswersName().c_str()));
     PostQuitMessage(3);
-    EXPECT_EQ(runMessageLoop(player_.grid), 3);
+    EXPECT_EQ(runMessageLoop(player_), 3);
 
     // A failing GetMessageA ends the loop at once: asked again, this one would quit with 9.
     gGetMessageCalls = 0;
-    EXPECT_EQ(runMessageLoop(player_.grid, failOnceThenQuit), 0);
+    player_.hooks.getMessage = failOnceThenQuit;
+    EXPECT_EQ(runMessageLoop(player_), 0);
     EXPECT_EQ(gGetMessageCalls, 1);
 }
 
 TEST_F(PlayerFrame, ShutdownEndsTheDialogsAndReleasesEverything) {
-    const HBRUSH brush = labelBrush();
-    const HWND header = player_.header;
+    const HBRUSH brush = player_.brushes.label;
+    const HWND header = player_.windows.header;
     shutdownPlayer(&player_);
-    EXPECT_FALSE(IsWindowVisible(player_.grid)) << "the grid is ended";
+    EXPECT_FALSE(IsWindowVisible(player_.windows.grid)) << "the grid is ended";
     EXPECT_FALSE(IsWindow(header));
-    EXPECT_TRUE(IsWindow(player_.main)) << "only a media quiz's shutdown destroys the main window";
+    EXPECT_TRUE(IsWindow(player_.windows.main))
+        << "only a media quiz's shutdown destroys the main window";
     EXPECT_EQ(GetObjectType(brush), 0u);
-    EXPECT_EQ(labelBrush(), nullptr);
+    EXPECT_EQ(player_.brushes.label, nullptr);
     EXPECT_EQ(currentQuiz(), nullptr);
     EXPECT_EQ(player_.quiz, nullptr);
 }
@@ -269,9 +276,9 @@ TEST_F(PlayerFrame, ShutdownEndsTheDialogsAndReleasesEverything) {
 TEST_F(PlayerFrame, UnregisteredClassEndsStartUpAtOnce) {
     // The class is still registered by SetUp's start-up, so a second start cannot register it.
     Quiz* published = currentQuiz();
-    PlayerWindows second = {};
-    EXPECT_FALSE(startPlayer(GetModuleHandleA(nullptr), &second));
-    EXPECT_EQ(second.main, nullptr);
+    Player second;
+    EXPECT_FALSE(startPlayer(GetModuleHandleA(nullptr), &second, hooks()));
+    EXPECT_EQ(second.windows.main, nullptr);
     EXPECT_EQ(second.quiz, nullptr);
     EXPECT_EQ(currentQuiz(), published);
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "media/control_ids.h"
+#include "core/ids.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "quizdata/win/system_library.h"
+#include "core/win/system_library.h"
 
 #include <string>
 
-#include "quizdata/win/controls.h"
+#include "core/win/controls.h"
 
 namespace {
 

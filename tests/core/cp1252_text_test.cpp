@@ -1,5 +1,5 @@
 // Windows-1252 to and from UTF-16, for the texts handed to Windows' W functions.
-#include "quizdata/cp1252_text.h"
+#include "core/cp1252_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "quizdata/cp1252_text.h"
+#include "core/cp1252_text.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "quizdata/win/controls.h"
+#include "core/win/controls.h"
 
 #include <vector>
 
-#include "quizdata/cp1252_text.h"
+#include "core/cp1252_text.h"
 
 std::wstring wideText(const char* cp1252) {
     if (!cp1252) return std::wstring();

@@ -1,6 +1,6 @@
-// Control identifiers and resource numbers of the player: the contract between the grid, the
-// evaluation, the playback, the scrolling and the saved file. Kept in the lowest layer that uses
-// them so that every include points down.
+// Control identifiers and resource numbers of the player: the contract between the header, the
+// main window, the grid, the evaluation, the playback, the scrolling and the saved file. In the
+// bottom layer, so that every layer includes them downward.
 #pragma once
 
 // Question grid (i is the question number from 1, k the running answer field number from 1).
