@@ -4,6 +4,7 @@
 #include "ui/win/main_window.h"
 
 #include <gtest/gtest.h>
+#include <objbase.h>
 #include <windows.h>
 
 #include <string>
@@ -148,6 +149,8 @@ TEST_F(PlayerFrame, StartsCentredOnItsFirstScreenAndCaptionedWithTheQuizTitle) {
     EXPECT_EQ(GetParent(player_.windows.grid), player_.windows.main);
     EXPECT_EQ(player_.quiz->headerWindow, player_.windows.header);
     EXPECT_EQ(GetScrollPos(player_.windows.grid, SB_VERT), 0);
+    // The thread is a single-threaded apartment for every kind (the link's shell call wants one).
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
 }
 
 TEST_F(PlayerFrame, VersionLabelSitsBottomRightOnItsBrush) {
