@@ -55,6 +55,11 @@ TEST(PlayerHeaders, FlagsImportsAndManifest) {
             EXPECT_TRUE(names.count(used)) << used;
         for (const char* call : {"SuspendThread", "GetThreadContext", "SetThreadContext"})
             EXPECT_FALSE(names.count(std::string("KERNEL32.dll!") + call)) << call;
+        // Texts reach Windows through the W functions only, whatever the ANSI code page.
+        for (const char* call : {"SetWindowTextA", "GetWindowTextA", "SetDlgItemTextA",
+                                 "GetDlgItemTextA", "MessageBoxA", "GetMessageA",
+                                 "DispatchMessageA", "IsDialogMessageA", "CallWindowProcA"})
+            EXPECT_FALSE(names.count(std::string("USER32.dll!") + call)) << call;
 
         std::vector<PeResource> resources;
         ASSERT_TRUE(readPeResources(image, resources, error)) << error;
