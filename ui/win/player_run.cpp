@@ -64,7 +64,12 @@ bool startPlayer(HINSTANCE instance, Player* player, const PlayerHooks& hooks) {
     placeFirstScreen(windows.main,
                      {quiz.kind, quiz.questionCount, quiz.answersPerQuestion, quiz.revealMode});
     createDialogs(instance, player);
-    ShowWindow(windows.main, SW_SHOWNORMAL);  // its WM_SIZE lays out both dialogs
+    // The window took its size before the dialogs existed: lay them out now rather than count on
+    // the first show sending another WM_SIZE.
+    RECT client;
+    GetClientRect(windows.main, &client);
+    SendMessageW(windows.main, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    ShowWindow(windows.main, SW_SHOWNORMAL);
     ShowWindow(windows.grid, SW_SHOWNORMAL);
     SendMessageA(windows.grid, WM_VSCROLL, SB_TOP, 0);
     return true;
