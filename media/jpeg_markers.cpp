@@ -57,6 +57,8 @@ void readFrameHeader(const unsigned char* segment, std::size_t length, unsigned 
     frame.progressive = marker == kProgressive;
     if (length < kFrameHeaderLength) return;
     precision = segment[2];
+    frame.precision = precision;
+    frame.components = segment[7];
     frame.height = static_cast<int>(readBigEndian16(segment + 3));
     frame.width = static_cast<int>(readBigEndian16(segment + 5));
 }

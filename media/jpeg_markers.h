@@ -19,8 +19,10 @@ enum class JpegProblem {
 struct JpegFrame {
     bool ok = false;  // a whole JPEG of a supported coding, with a non-empty frame
     PictureFormat format = PictureFormat::Unknown;
-    int width = 0;   // from the first frame header, even in a damaged file;
-    int height = 0;  // 0 when no frame header was read
+    int width = 0;       // from the first frame header, even in a damaged file;
+    int height = 0;      // 0 when no frame header was read
+    int precision = 0;   // bits per sample of that frame header (8 in common files)
+    int components = 0;  // 1 grey, 3 colour (YCbCr), 4 CMYK
     bool progressive = false;
     unsigned char frameMarker = 0;  // 0xC0 .. 0xCF: the SOFn of that frame header; 0 without one
     JpegProblem problem = JpegProblem::NotJpeg;

@@ -23,5 +23,7 @@ constexpr int kDefinitionResource = 104;   // "PATCH"
 constexpr int kCodesResource = 105;        // "PATCH"
 constexpr int kQuestionMediaBase = 400;    // "IMG" 400 + i: picture or clip of question i
 constexpr int kAnswerPictureBase = 10400;  // "IMG" 10400 + i: answer picture of question i
+constexpr int kLinkResource = 106;         // "LINK": the maker's web address, plain ASCII
 constexpr char kPatchType[] = "PATCH";
+constexpr char kLinkType[] = "LINK";
 constexpr char kImgType[] = "IMG";

@@ -15,3 +15,4 @@ extern const ToolCommand kBuildCommand;
 extern const ToolCommand kCheckCommand;
 extern const ToolCommand kInspectCommand;
 extern const ToolCommand kExtractCommand;
+extern const ToolCommand kWebCommand;

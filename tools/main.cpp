@@ -1,7 +1,9 @@
 // velto: authoring tool for Velto quizzes.
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <new>
 
 #ifdef _WIN32
@@ -9,13 +11,14 @@
 #endif
 
 #include "tools/cli/command_line.h"
+#include "tools/cli/console_relay.h"
 #include "tools/commands.h"
 
 namespace {
 
 const ToolCommand* const kCommands[] = {
     &kBuildCommand, &kCheckCommand,  &kInspectCommand, &kExtractCommand,
-    &kPackCommand,  &kUnpackCommand, &kJudgeCommand,
+    &kPackCommand,  &kUnpackCommand, &kJudgeCommand,   &kWebCommand,
 };
 
 bool isHelp(const char* arg) {
@@ -25,6 +28,8 @@ bool isHelp(const char* arg) {
 void printOverview(std::FILE* out) {
     std::fprintf(out,
                  "Usage : velto COMMANDE [ARGUMENTS...]\n"
+                 "        velto QUIZ.toml    (comme 'velto build QUIZ.toml' ; ce que fait un\n"
+                 "                           fichier de quiz déposé sur velto.exe)\n"
                  "Construit et relit les exécutables de quiz Velto.\n\nCommandes :\n");
     for (const ToolCommand* c : kCommands) std::fprintf(out, "  %-9s %s\n", c->name, c->summary);
     std::fprintf(out,
@@ -53,12 +58,40 @@ int runGuarded(const ToolCommand& command, int argc, char** argv) {
     }
 }
 
-}  // namespace
+// `velto FILE.toml`, what dropping a quiz file onto velto.exe runs: build it beside the file.
+bool isQuizFileName(const char* arg) {
+    const size_t length = std::strlen(arg);
+    const char* const ending = ".toml";
+    if (length <= 5 || arg[0] == '-') return false;
+    for (size_t i = 0; i < 5; ++i)
+        if (std::tolower(static_cast<unsigned char>(arg[length - 5 + i])) != ending[i])
+            return false;
+    return true;
+}
 
-int main(int argc, char** argv) {
+// A file dropped onto velto.exe that is not named .toml (Notepad's "quiz.toml.txt"): built too,
+// so that the maker reads what is wrong with it rather than "unknown command".
+bool isExistingFile(const char* arg) {
+    std::error_code ec;
+    return arg[0] != '-' && std::filesystem::is_regular_file(std::filesystem::path(arg), ec);
+}
+
+// Started from Explorer (a double click, a file dropped on it), velto has a console of its own
+// that closes with it: keep it open until the maker has read the messages.
+void waitIfOwnConsole() {
 #ifdef _WIN32
-    SetConsoleOutputCP(CP_UTF8);  // our messages are UTF-8: accents must survive the console
+    DWORD processes[2];
+    if (GetConsoleProcessList(processes, 2) != 1) return;
+    static const char kPrompt[] = "\nAppuyez sur Entrée pour fermer cette fenêtre.\n";
+    DWORD written = 0;
+    if (!WriteConsoleA(GetStdHandle(STD_ERROR_HANDLE), kPrompt, sizeof kPrompt - 1, &written,
+                       nullptr))
+        std::fputs(kPrompt, stderr);
+    std::getchar();
 #endif
+}
+
+int dispatch(int argc, char** argv) {
     if (argc < 2) {
         printOverview(stderr);
         return kExitUsage;
@@ -78,6 +111,23 @@ int main(int argc, char** argv) {
         }
         return runGuarded(*c, argc - 1, argv + 1);
     }
+    if (argc == 2 && (isQuizFileName(argv[1]) || isExistingFile(argv[1]))) {
+        char* build[] = {const_cast<char*>(kBuildCommand.name), argv[1], nullptr};
+        return runGuarded(kBuildCommand, 2, build);
+    }
     std::fprintf(stderr, "velto : commande inconnue '%s' (voir 'velto --help')\n", argv[1]);
     return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+    SetConsoleOutputCP(CP_UTF8);  // our messages are UTF-8: accents must survive the console
+#endif
+    startConsoleRelay();
+    const int status = dispatch(argc, argv);
+    stopConsoleRelay();
+    waitIfOwnConsole();
+    return status;
 }

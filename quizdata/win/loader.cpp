@@ -8,6 +8,7 @@
 #include "core/win/controls.h"
 #include "quizdata/codec_bytes.h"
 #include "quizdata/payload.h"
+#include "quizdata/web_link.h"
 
 namespace {
 
@@ -79,6 +80,15 @@ bool loadDefinition(Quiz* quiz, const ResourceBytes& resource) {
     return true;
 }
 
+// The header opens the link with the shell: anything but an http(s) address (a hand-edited
+// resource) is dropped, and the quiz shows no link.
+void loadLink(Quiz* quiz, HMODULE module) {
+    const ResourceBytes resource = resourceBytes(module, kLinkResource, kLinkType);
+    if (!resource.bytes) return;
+    const std::string address(reinterpret_cast<const char*>(resource.bytes), resource.size);
+    if (isWebAddress(address)) copyText(quiz->link, address);
+}
+
 void loadCodes(Quiz* quiz, HMODULE module, const PlayerHooks& hooks) {
     const ResourceBytes resource = findPatch(module, kCodesResource);
     if (!resource.found) {
@@ -115,5 +125,6 @@ void loadQuizFromModule(Quiz* quiz, HMODULE module, const PlayerHooks& hooks) {
         hooks.showMessage(kDefinitionError, kLoaderTitle);
         return;
     }
+    loadLink(quiz, module);
     loadCodes(quiz, module, hooks);
 }

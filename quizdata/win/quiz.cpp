@@ -48,6 +48,7 @@ void applyDefaults(Quiz* quiz) {
     quiz->hintBrush = CreateSolidBrush(kHintColour);
     quiz->noteBrush = CreateSolidBrush(kNoteColour);
     quiz->mediaDir[0] = '\0';
+    quiz->link[0] = '\0';
     // Left unset by the original defaults; starting them empty means every reader meets a valid
     // text.
     quiz->description[0] = '\0';

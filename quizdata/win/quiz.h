@@ -26,6 +26,7 @@ struct Quiz {
     int questionCount;
     int answersPerQuestion;
     char codes[kCodeCount][kTextCapacity];
+    char link[kTextCapacity];  // the maker's http(s) address; empty: the header shows no link
     int revealMode;
     HFONT answerFont;
     HFONT scoreFont;

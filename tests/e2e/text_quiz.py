@@ -13,6 +13,7 @@ title = "Capitales en jeu"
 author = "Testeur"
 description = "Trois capitales à trouver."
 codes = ["UN1", "DEUX2", "TROIS3"]
+link = "https://www.exemple.fr/quiz"
 
 [[questions]]
 prompt = "Capitale de la France ?"
@@ -39,6 +40,7 @@ def check_header_after_maximising(p):
     time.sleep(1.0)
     p.inspect()
     link, by = p.control(24), p.control(25)
+    expect(link["text"], "exemple.fr", "the maker's link shows its site")
     expect(link["x"] > main["x"] + main["w"], True, "link moved right of the old window edge")
     shot = p.screenshot("text-quiz-maximised")
     blue = count_colour(shot, link, "#3232ff")

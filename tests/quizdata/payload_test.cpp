@@ -1,8 +1,10 @@
 // Definition and codes payloads: layouts, limits, cut-short data and the writers' round trip.
 #include "quizdata/payload.h"
+#include "quizdata/web_link.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -234,3 +236,34 @@ TEST(WriteCodes, CrLfLinesAndRefusals) {
 }
 
 }  // namespace
+
+// The player opens the link with the shell: only http(s) addresses may ever reach it.
+TEST(WebLinkTest, OnlyWebAddressesAreAccepted) {
+    const struct {
+        const char* address;
+        LinkProblem problem;
+    } cases[] = {
+        {"https://www.exemple.fr/quiz?n=1#fin", LinkProblem::None},
+        {"HTTP://exemple.fr", LinkProblem::None},
+        {"", LinkProblem::Empty},
+        {"file:///C:/Windows/System32/calc.exe", LinkProblem::NotWeb},
+        {"C:\\Windows\\notepad.exe", LinkProblem::NotWeb},
+        {"https://a.fr\\..\\calc.exe", LinkProblem::BadChar},
+        {"calc.exe", LinkProblem::NotWeb},
+        {"javascript:alert(1)", LinkProblem::NotWeb},
+        {"https:calc.exe", LinkProblem::NotWeb},
+        {"https:///chemin", LinkProblem::NoHost},
+        {"https://a.fr/un quiz", LinkProblem::BadChar},
+        {"https://a.fr/\"calc", LinkProblem::BadChar},
+        {"https://caf\xE9.fr", LinkProblem::BadChar},
+        {"https://a.fr/\r\n", LinkProblem::BadChar},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(checkWebAddress(c.address, std::strlen(c.address)).problem, c.problem)
+            << c.address;
+    EXPECT_EQ(checkWebAddress("https://a.fr/\0x", 15).problem, LinkProblem::BadChar);
+    EXPECT_EQ(checkWebAddress(("https://a.fr/" + std::string(250, 'a')).c_str(), 263).problem,
+              LinkProblem::TooLong);
+    EXPECT_EQ(webLinkLabel("https://www.exemple.fr/"), "exemple.fr");
+    EXPECT_EQ(webLinkLabel("http://moi@a.fr:8080?q=1"), "a.fr:8080");
+}

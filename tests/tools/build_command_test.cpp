@@ -11,6 +11,8 @@
 #include "tests/tools/support.h"
 #include "tools/commands.h"
 #include "tools/pe/pe_resources.h"
+#include "tools/quiz/quiz_resources.h"
+#include "tools/quizfile/quiz_writer.h"
 #include "tools/text/cp1252.h"
 
 namespace {
@@ -88,7 +90,7 @@ std::vector<Example> examples() {
         {"text/capitales.toml",
          KindText,
          1,
-         RevealExplanation,
+         RevealNone,
          "Capitales d'Europe",
          "Marie",
          "Trouvez la capitale de chaque pays.",
@@ -104,7 +106,7 @@ std::vector<Example> examples() {
           {"Lisbonne", ""},
           {"Bruxelles", ""}},
          "Quelle est la capitale de la France ?",
-         "Bruxelles accueille de nombreuses institutions europ\u00e9ennes.",
+         "",
          {"EUR1", "EUR2", "EUR3", "EUR4", "EUR5", "EUROPE"},
          {},
          {}},
@@ -126,7 +128,7 @@ std::vector<Example> examples() {
           {"\u00e9toile", "jaune"}},
          "",
          "Cette \u00e9toile a cinq branches.",
-         {"FORME", "", "COULEUR", "ARC-EN-CIEL"},
+         {"FORME", "", "TEINTE", "PRISME"},
          {"images/cercle.jpg", "images/carre.jpg", "images/triangle.jpg", "images/etoile.jpg"},
          {"images/cercle-reponse.jpg", "images/carre-reponse.jpg", "images/triangle-reponse.jpg",
           "images/etoile-reponse.jpg"}},
@@ -163,7 +165,7 @@ std::vector<Example> examples() {
          {{"rouge", ""}, {"vert", ""}, {"bleu", ""}},
          "",
          "",
-         {"VU", "BIEN VU", "TOUT VU"},
+         {"VU", "BIEN VU", "BRAVO"},
          {"clips/rouge.avi", "clips/vert.avi", "clips/bleu.avi"},
          {}},
     };
@@ -366,6 +368,11 @@ TEST_F(BuildCommandTest, DefaultOutputSitsBesideTheQuizFile) {
                   {(dir_ / "sub" / "capitales.toml").string(), "--player", kPlayer.string()}),
               0);
     EXPECT_EQ(listing().size(), 3u);
+    // A quiz file dropped onto velto (no command) is built there too, with the player beside velto.
+    fs::copy_file(kExamples / "text/capitales.toml", dir_ / "Histoire.TOML");
+    const Outcome dropped = runVelto(quote((dir_ / "Histoire.TOML").string()), dir_);
+    EXPECT_EQ(dropped.status, 0) << dropped.err;
+    EXPECT_TRUE(fs::exists(dir_ / "Histoire.exe"));
 }
 
 TEST_F(BuildCommandTest, ExtractNeverReplacesFiles) {
@@ -382,3 +389,33 @@ TEST_F(BuildCommandTest, ExtractNeverReplacesFiles) {
 }
 
 }  // namespace
+
+// The maker's link goes into the quiz and comes back; a hand-edited one that is no web address
+// is dropped, as the player drops it; a quiz rebuilt without one loses the old one.
+TEST_F(BuildCommandTest, TheLinkTravelsWithTheQuiz) {
+    const std::string address = "https://www.exemple.fr/quiz?n=1";
+    writeFile(dir_ / "l.toml", "kind = \"text\"\ntitle = \"T\"\nlink = \"" + address +
+                                   "\"\n[[questions]]\nprompt = \"P\"\nanswer = \"a\"\n");
+    const fs::path built = build(dir_ / "l.toml", "l.exe");
+    QuizFile quiz;
+    std::vector<std::string> warnings;
+    std::string error;
+    ASSERT_TRUE(readBuiltQuiz(fileBytes(built), quiz, warnings, error)) << error;
+    EXPECT_EQ(quiz.link, address);
+    EXPECT_NE(writeQuizText(quiz, "").find("link = \"" + address + "\"\n"), std::string::npos);
+
+    std::vector<PeResource> all = readResources(built);
+    for (PeResource& r : all)
+        if (r.type.isName() && r.type.name == u"LINK") {
+            const std::string evil = "file:///C:/Windows/System32/calc.exe";
+            r.data.assign(evil.begin(), evil.end());
+        }
+    std::vector<uint8_t> edited;
+    ASSERT_TRUE(writePeResources(fileBytes(built), all, edited, error)) << error;
+    ASSERT_TRUE(readBuiltQuiz(edited, quiz, warnings, error)) << error;
+    EXPECT_EQ(quiz.link, "");
+    EXPECT_NE(warnings.back().find("n'est pas une adresse web http(s)"), std::string::npos);
+
+    const fs::path rebuilt = build(kExamples / "text/capitales.toml", "again.exe", built);
+    EXPECT_EQ(find(readResources(rebuilt), u"LINK", kLinkResource), nullptr);
+}

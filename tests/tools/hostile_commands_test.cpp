@@ -14,6 +14,7 @@ namespace {
 
 using namespace toolstest;
 
+// "pic.jpg" starts at character 65.
 const char kQuiz[] =
     "kind = \"picture\"\ntitle = \"Q\"\n[[questions]]\nanswer = \"a\"\n"
     "media = \"pic.jpg\"\n";
@@ -121,8 +122,39 @@ std::vector<Row> rows() {
          },
          "check {d}/deep.toml", 1, "deep.toml:1: syntaxe TOML : cette ligne contient plus de 16"},
         {"TOML error in French",
-         [=](const fs::path& d) { writeFile(d / "s.toml", quizOf + "answer = te\n"); },
+         [=](const fs::path& d) { writeFile(d / "s.toml", quizOf + "zz = te\n"); },
          "check {d}/s.toml", 1, "s.toml:5: syntaxe TOML : dans une valeur true ou false"},
+        {"quiz file saved by Notepad",
+         [=](const fs::path& d) { writeFile(d / "n.toml.txt", quizOf); }, "check {d}/n.toml", 1,
+         "fichier introuvable (vouliez-vous dire '{d}/n.toml.txt' ? Le Bloc-notes a ajouté .txt"},
+        {"picture named with other capitals",
+         [](const fs::path& d) {
+             writeFile(d / "c.toml", std::string(kQuiz).replace(65, 3, "Pic"));
+         },
+         "check {d}/c.toml", 1, "introuvable (vouliez-vous dire 'pic.jpg' ?)"},
+        {"picture over the size limit",
+         [](const fs::path& d) {
+             writeFile(d / "big.toml", std::string(kQuiz).replace(65, 3, "big"));
+             fs::resize_file((writeFile(d / "big.jpg", "\xFF\xD8\xFF"), d / "big.jpg"), 17 << 20);
+         },
+         "check {d}/big.toml", 1,
+         "il fait 17,0 Mo ; la taille maximale pour une image est 16,0 Mo : réduisez-la"},
+        {"Windows folder between apostrophes",
+         [](const fs::path& d) {
+             fs::create_directory(d / "img");
+             writeFile(d / "img" / "x.jpg", "\xFF\xD8\xFF\xE0 picture");
+             writeFile(d / "w.toml", std::string(kQuiz).replace(64, 9, "'img\\x.jpg'"));
+         },
+         "check {d}/w.toml", 0, "'img\\x.jpg' est une image JPEG tronquée"},  // found and read
+        {"link that would run a program",
+         [=](const fs::path& d) {
+             writeFile(d / "k.toml",
+                       "link = 'C:\\Windows\\System32\\calc.exe'\n" + quizOf + "answer = \"a\"\n");
+         },
+         "build {d}/k.toml --player {d}/player.exe -o {d}/k.exe", 1,
+         "n'est pas une adresse web : seules les adresses qui commencent par https://"},
+        {"PNG picture", [](const fs::path& d) { writeFile(d / "pic.jpg", "\x89PNG\r\n\x1A\n"); },
+         "check {d}/q.toml", 1, "est une image PNG, pas une image JPEG ; Windows n'affiche"},
         {"quiz file whose reading fails", none, "check /proc/self/mem", 1,
          "impossible de lire le fichier de quiz : sa lecture a échoué"},
         {"pack input is a device", none, "pack /dev/zero {d}/out.bin", 1,
@@ -151,6 +183,24 @@ std::vector<Row> rows() {
          "/dev/zero"},
         {"inspect a folder", [](const fs::path& d) { fs::create_directory(d / "f.exe"); },
          "inspect {d}/f.exe", 1, "c'est un dossier"},
+        {"web page of a video quiz without web clips",
+         [](const fs::path& d) {
+             writeFile(d / "v.toml",
+                       "kind = \"video\"\ntitle = \"V\"\n[[questions]]\nanswer = \"a\"\n"
+                       "media = \"c.avi\"\nweb_media = \"c.webm\"\n[[questions]]\nanswer = "
+                       "\"b\"\nmedia = \"c.avi\"\n[[questions]]\nanswer = \"c\"\nmedia = "
+                       "\"c.avi\"\n");
+             writeFile(d / "c.avi", std::string("RIFF\0\0\0\0AVI LIST", 16));
+             writeFile(d / "c.webm", "\x1A\x45\xDF\xA3 webm");
+         },
+         "web {d}/v.toml -o {d}/v.html", 1,
+         "les questions 2, 3 n'ont pas de web_media : les navigateurs ne lisent pas les extraits "
+         "avi ; convertissez chacun (ffmpeg -i clip.avi clip.webm)"},
+        {"web page with a quiz file error",
+         [](const fs::path& d) { writeFile(d / "e.toml", std::string(kQuiz) + "colour = 1\n"); },
+         "web {d}/e.toml", 1, "e.toml:"},
+        {"web page onto its quiz file", none, "web {d}/q.toml -o {d}/q.toml", 1,
+         "est aussi un fichier lu"},
     };
 }
 

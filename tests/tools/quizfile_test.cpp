@@ -92,6 +92,10 @@ std::vector<BadCase> badCases() {
          "valeur de reveal inconnue : \"everything\" ; utilisez \"none\", \"picture\"", false},
         {"answers per question out of range", textQuiz("answers_per_question = 3\n", q), 3,
          "answers_per_question doit valoir 1 ou 2", false},
+        {"answers per question in quotes", textQuiz("answers_per_question = \"1\"\n", q), 3,
+         "answers_per_question doit valoir 1 ou 2, écrit sans guillemets : answers_per_question = "
+         "1",
+         false},
         {"missing title", "kind = \"text\"\n" + q, 1, "le quiz n'a pas de titre", false},
         {"no questions", textQuiz("", ""), 1, "le quiz n'a pas de questions", false},
         {"title of the wrong type", "kind = \"text\"\ntitle = 12\n" + q, 2,
@@ -109,7 +113,7 @@ std::vector<BadCase> badCases() {
          "kind = \"picture\"\ntitle = \"Q\"\n\n[[questions]]\nanswer = \"a\"\n", 4,
          "question 1 : pas de média : un quiz picture demande une image JPEG", false},
         {"TOML syntax", textQuiz("author = \"unclosed\n", q), 3, "syntaxe TOML :", false},
-        {"letter outside quotes", textQuiz("auteur\u00e9 = \"x\"\n", q), 3,
+        {"letter outside quotes", textQuiz("zz\u00e9 = \"x\"\n", q), 3,
          "syntaxe TOML : '\u00e9' est hors des guillemets", false},
         {"letter outside quotes after every kind of string",
          textQuiz("description = '''it's \"\"\"\u00e9\"\"\" ''''\n"
@@ -126,7 +130,7 @@ std::vector<BadCase> badCases() {
         {"deeply nested lists", textQuiz("x = " + std::string(40, '[') + "\n", q), 3,
          "syntaxe TOML : plus de 8 crochets ou accolades", false},
         {"tab in an answer", textQuiz("", "[[questions]]\nprompt = \"P\"\nanswer = \"a\tb\"\n"), 5,
-         "question 1 : answer contient un caractère de contrôle (U+0009, caractère 2)", false},
+         "question 1 : answer contient une tabulation (U+0009, caractère 2)", false},
         {"C1 control in the title", "kind = \"text\"\ntitle = \"T\\u0081\"\n" + q, 2,
          "title contient un caractère de contrôle (U+0081, caractère 2)", false},
         {"empty title", "kind = \"text\"\ntitle = \" \"\n" + q, 2, "le titre est vide", false},
@@ -139,8 +143,93 @@ std::vector<BadCase> badCases() {
          "answer_picture = \"a.jpg\"\n",
          6, "question 1 : answer_picture ne s'affiche qu'avec reveal = \"picture\" ou \"both\"",
          true},
-        {"explanation that is never shown", textQuiz("", q + "explanation = \"E\"\n"), 6,
-         "question 1 : explanation est laissée de côté avec reveal = \"none\"", true},
+        {"explanation that is never shown",
+         "kind = \"picture\"\ntitle = \"Q\"\n[[questions]]\nanswer = \"a\"\nmedia = \"q.jpg\"\n"
+         "explanation = \"E\"\n",
+         6, "question 1 : explanation est laissée de côté avec reveal = \"none\"", true},
+        // What a text quiz never shows.
+        {"explanation in a text quiz", textQuiz("", q + "explanation = \"E\"\n"), 6,
+         "question 1 : un quiz text n'affiche pas d'explication", true},
+        {"reveal in a text quiz", textQuiz("reveal = \"explanation\"\n", q), 3,
+         "un quiz text ne révèle rien", true},
+        {"two answers in a text quiz",
+         textQuiz("answers_per_question = 2\n",
+                  "[[questions]]\nprompt = \"P\"\nanswers = [\"a\", \"b\"]\n"),
+         3, "un quiz text n'a qu'une case de réponse par question", false},
+        // Texts the player cuts.
+        {"code wider than the code box", textQuiz("codes = [\"NAPOLEON\"]\n", q), 3,
+         "code 1 ne tient pas dans sa case de 53 \u00d7 16 pixels : on n'en voit que \u00ab NAPOLE "
+         "\u00bb",
+         true},
+        {"title on two lines",
+         "kind = \"text\"\ntitle = \"Les grandes capitales du monde entier\"\n" + q, 2,
+         "le titre ne tient pas dans sa case de 220 \u00d7 18 pixels : sur 2 lignes", true},
+        {"long prompt",
+         textQuiz("", "[[questions]]\nanswer = \"A\"\nprompt = \"" + std::string(90, 'm') + "\"\n"),
+         5, "question 1 : l'énoncé ne tient pas dans sa case de 550 \u00d7 20 pixels", true},
+        // The maker's link.
+        {"link to a file", textQuiz("link = \"file:///C:/Windows/calc.exe\"\n", q), 3,
+         "n'est pas une adresse web : seules les adresses qui commencent par https:// ou http://",
+         false},
+        {"link without its scheme", textQuiz("link = \"www.exemple.fr\"\n", q), 3,
+         "link doit commencer par https:// : écrivez link = \"https://www.exemple.fr\"", false},
+        {"link with a space", textQuiz("link = \"https://a.fr/mon quiz\"\n", q), 3,
+         "link contient un caractère qu'une adresse web ne peut pas contenir (caractère 17)",
+         false},
+        // A non-programmer's slips, each with its fix.
+        {"typographic quotes", textQuiz("author = \u00abMarie\u00bb\n", q), 3,
+         "n'est pas un guillemet pour velto ; les textes s'écrivent entre guillemets droits "
+         "\"...\" "
+         "(touche 3 du clavier français) : écrivez author = \"Marie\"",
+         false},
+        {"typographic quotes in a list", textQuiz("codes = [\u201cA\u201d]\n", q), 3,
+         "'\u201c' n'est pas un guillemet pour velto", false},
+        {"apostrophe inside apostrophes", textQuiz("author = 'L'ami'\n", q), 3,
+         "écrivez le texte entre guillemets droits : author = \"L'ami\"", false},
+        {"missing opening quote", textQuiz("author = Marie\"\n", q), 3,
+         "il manque le guillemet droit \" qui ouvre le texte : écrivez author = \"Marie\"", false},
+        {"missing equals sign", textQuiz("author: \"Marie\"\n", q), 3,
+         "il manque le signe = entre la clé et sa valeur : écrivez author = \"Marie\"", false},
+        {"comma after a text", textQuiz("author = \"Marie\",\n", q), 3,
+         "la virgule après le texte est de trop : écrivez author = \"Marie\"", false},
+        {"quotes inside a text", textQuiz("author = \"Le \"grand\" Marc\"\n", q), 3,
+         "un guillemet \" dans le texte le termine : pour des guillemets dans un texte, écrivez-le "
+         "entre apostrophes (author = 'Le \"grand\" Marc')",
+         false},
+        {"missing value", textQuiz("author =\n", q), 3,
+         "il manque la valeur après le signe = : écrivez author = \"...\"", false},
+        {"key in two words", textQuiz("", q + "answer picture = \"a.jpg\"\n"), 6,
+         "une clé s'écrit d'un seul mot, sans espace : écrivez answer_picture", false},
+        {"colour without its #", textQuiz("background = \"5A5F96\"\n", q), 3,
+         "écrivez \"#5A5F96\", avec # devant les six chiffres", false},
+        {"text without quotes", textQuiz("", "[[questions]]\nprompt = Paris\n"), 4,
+         "un texte s'écrit entre guillemets droits \"...\" : écrivez prompt = \"Paris\"", false},
+        {"one bracket for a question", textQuiz("", "[questions]\nprompt = \"P\"\n"), 3,
+         "écrivez [[questions]], avec deux crochets de chaque côté", false},
+        {"header without its bracket", textQuiz("", "[[questions]\nprompt = \"P\"\n"), 3,
+         "il manque ']' : écrivez [[questions]]", false},
+        {"list without its bracket", textQuiz("codes = [\"A\", \"B\"\n", q), 3,
+         "il manque ']' à la fin de la liste : écrivez codes = [\"A\", \"B\"]", false},
+        {"backslash in a file name", textQuiz("", q + "media = \"images\\france.jpg\"\n"), 6,
+         "séparez les dossiers par / : écrivez media = \"images/france.jpg\" (ou, entre "
+         "apostrophes, media = 'images\\france.jpg')",
+         false},
+        {"Windows path in a text", textQuiz("description = \"C:\\Users\\moi\"\n", q), 3,
+         "'\\U' entre guillemets n'est pas un échappement connu ; pour une barre oblique inverse, "
+         "écrivez \\\\",
+         false},
+        {"French key with accents", textQuiz("", q + "r\u00e9ponse = \"x\"\n"), 6,
+         "clé inconnue 'r\u00e9ponse' : les clés s'écrivent en anglais, sans accent : écrivez "
+         "answer",
+         false},
+        {"French key", textQuiz("titre = \"x\"\n", q), 3,
+         "clé inconnue 'titre' (vouliez-vous dire 'title' ?)", false},
+        {"French kind", "title = \"Quiz\"\nkind = \"vid\u00e9o\"\n" + q, 2,
+         "valeur de kind inconnue : \"vid\u00e9o\" (vouliez-vous dire \"video\" ?)", false},
+        {"French reveal", textQuiz("reveal = \"les deux\"\n", q), 3,
+         "(vouliez-vous dire \"both\" ?)", false},
+        {"form feed in a file name", textQuiz("", q + "media = \"\"\"a\\fb.jpg\"\"\"\n"), 6,
+         "media contient un caractère invisible venu d'une barre oblique inverse", false},
         {"captions of a one-answer quiz", textQuiz("captions = [\"A\", \"B\"]\n", q), 3,
          "ne s'affichent qu'au-dessus des deux colonnes de réponses", true},
     };
@@ -162,6 +251,18 @@ TEST(QuizFileTest, EachProblemIsReportedAtItsLine) {
         EXPECT_TRUE(found) << "wanted line " << c.line << ": " << c.message << "\ngot:\n"
                            << formatDiagnostics("case.toml", diags);
     }
+}
+
+TEST(QuizFileTest, AWarningForManyQuestionsIsSaidOnce) {
+    QuizFile quiz;
+    Diagnostics diags;
+    const std::string q = std::string(kOneQuestion) + "explanation = \"E\"\n";
+    ASSERT_TRUE(readQuizText(textQuiz("", q + q + q), "q.toml", quiz, diags));
+    EXPECT_EQ(formatDiagnostics("q.toml", diags),
+              "q.toml:6: avertissement : questions 1, 2 et 3 (3 questions) : un quiz text "
+              "n'affiche pas d'explication (sa ligne n'a que l'énoncé et la case de réponse) : "
+              "personne ne la verra ; retirez explanation, ou choisissez kind = \"picture\", "
+              "\"audio\" ou \"video\"\n");
 }
 
 TEST(QuizFileTest, AllProblemsOfAFileAreReportedTogether) {
@@ -355,11 +456,12 @@ TEST_F(QuizMediaTest, ReadsMediaAndReportsEachBadFileAtItsLine) {
     EXPECT_EQ(seen.size(), 6u);
     EXPECT_EQ(quiz.sources[0].media.bytes.size(), 8u);
     const std::string report = formatDiagnostics("q.toml", diags);
-    EXPECT_EQ(diags.errorCount(), 4) << report;
-    // Pictures the player may still show are warned about, named for what they are.
+    EXPECT_EQ(diags.errorCount(), 5) << report;
+    // Pictures the player may still show are warned about, those Windows cannot are refused.
     EXPECT_NE(report.find("q.toml:6: avertissement : 'img/ok.jpg' est une image JPEG tronquée"),
               std::string::npos);
-    EXPECT_NE(report.find("q.toml:7: avertissement : 'img/png.jpg' est une image PNG, pas une"),
+    EXPECT_NE(report.find("q.toml:7: 'img/png.jpg' est une image PNG, pas une image JPEG ; "
+                          "Windows n'affiche"),
               std::string::npos);
     EXPECT_NE(report.find("q.toml:19: 'img/text.jpg' n'est pas une image JPEG"), std::string::npos);
     EXPECT_NE(report.find("q.toml:10: impossible de lire 'img/none.jpg' : fichier introuvable"),

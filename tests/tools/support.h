@@ -16,7 +16,8 @@ namespace toolstest {
 
 namespace fs = std::filesystem;
 
-inline const fs::path kVelto = fs::path(VELTO_BINARY_DIR) / "bin" / "velto";
+// The sanitized twin of the velto quiz makers run (tools/CMakeLists.txt).
+inline const fs::path kVelto = fs::path(VELTO_BINARY_DIR) / "bin" / "velto-checked";
 // The player the build trees put beside the host tool (see scripts/build).
 inline const fs::path kPlayer = fs::path(VELTO_BINARY_DIR) / "bin" / "player.exe";
 

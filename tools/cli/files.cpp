@@ -159,7 +159,11 @@ void setBinary(std::FILE* stream) {
 }
 
 fs::path resolveQuizPath(const fs::path& baseDir, const std::string& utf8Name) {
-    const fs::path name = fs::u8path(utf8Name);
+    // 'images\photo.jpg' between apostrophes is a Windows maker's folder, on every system.
+    std::string portable = utf8Name;
+    for (char& c : portable)
+        if (c == '\\') c = '/';
+    const fs::path name = fs::u8path(portable);
     return name.is_absolute() ? name : baseDir / name;
 }
 
@@ -267,7 +271,15 @@ bool writeFileReplacing(const fs::path& target, const std::vector<uint8_t>& byte
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
-        error = "impossible de mettre '" + displayPath(target) + "' en place : " + systemReason(ec);
+        // Windows keeps a running program's file: the quiz being tried is still open.
+        const bool inUse = ec == std::errc::permission_denied ||
+                           ec == std::errc::device_or_resource_busy ||
+                           ec == std::errc::text_file_busy;
+        error = "impossible de mettre '" + displayPath(target) +
+                "' en place : " + systemReason(ec) +
+                (inUse && fs::exists(target, ignored) ? " ; fermez le quiz s'il est ouvert, puis "
+                                                        "recommencez"
+                                                      : "");
         return false;
     }
     return true;

@@ -19,7 +19,8 @@ constexpr ReadLimit kPictureLimit = {uintmax_t(16) << 20, "une image"};
 constexpr ReadLimit kClipLimit = {uintmax_t(256) << 20, "un extrait"};
 constexpr ReadLimit kExecutableLimit = {uintmax_t(1) << 30, "un exécutable"};
 
-// A name from a quiz file (UTF-8, relative to the quiz file unless absolute) as a path.
+// A name from a quiz file (UTF-8, relative to the quiz file unless absolute; '\' separates
+// folders as '/' does) as a path.
 std::filesystem::path resolveQuizPath(const std::filesystem::path& baseDir,
                                       const std::string& utf8Name);
 

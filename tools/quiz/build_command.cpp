@@ -25,7 +25,8 @@ const char kBuildUsage[] =
     "quand le fichier de quiz contient une erreur.\n"
     "\n"
     "  -o, --output SORTIE.exe  où écrire (par défaut : QUIZ.exe à côté du fichier de quiz)\n"
-    "  --player LECTEUR.exe     le lecteur à copier (par défaut : player.exe à côté de velto) ;\n"
+    "  --player LECTEUR.exe     le lecteur à copier (par défaut : player.exe à côté de velto,\n"
+    "                           ou ../share/velto/player.exe après une installation) ;\n"
     "                           un quiz déjà construit convient aussi : son quiz est remplacé\n"
     "\n"
     "SORTIE n'est jamais le fichier de quiz, un de ses médias ou le lecteur, ni un lien, un\n"
@@ -40,9 +41,14 @@ const char kCheckUsage[] =
     "Affiche chaque problème sous la forme FICHIER:LIGNE: message. Code de sortie 1 en cas\n"
     "d'erreur.\n";
 
+// Beside velto (a build tree, the Windows archive), else where `cmake --install` puts it.
 fs::path defaultPlayer() {
     const fs::path dir = toolDirectory();
-    return dir.empty() ? fs::path(kPlayerName) : dir / kPlayerName;
+    if (dir.empty()) return fs::path(kPlayerName);
+    const fs::path installed = dir.parent_path() / "share" / "velto" / kPlayerName;
+    std::error_code ec;
+    if (!fs::exists(dir / kPlayerName, ec) && fs::exists(installed, ec)) return installed;
+    return dir / kPlayerName;
 }
 
 // Reads and checks the quiz; prints its diagnostics. False when there is an error.
@@ -120,7 +126,11 @@ int runBuild(int argc, char** argv) {
     if (args.positional.size() != 1) return usageError("build", "indiquez un seul fichier de quiz");
     const fs::path quizPath = fs::path(args.positional[0]);
     fs::path output = fs::path(optionValue(args, {"-o", "--output"}));
-    if (output.empty()) output = fs::path(quizPath).replace_extension(".exe");
+    if (output.empty()) {
+        output = fs::path(quizPath).replace_extension();
+        if (output.extension() == ".toml") output.replace_extension();  // Notepad's quiz.toml.txt
+        output += ".exe";
+    }
     fs::path player = fs::path(optionValue(args, {"--player"}));
     if (player.empty()) player = defaultPlayer();
     // Refused before the quiz is even read: a link, a folder, a device, the quiz or the player.

@@ -3,6 +3,7 @@
 #include "quizdata/codec_bytes.h"
 #include "quizdata/payload.h"
 #include "quizdata/quiz_types.h"
+#include "quizdata/web_link.h"
 #include "tools/cli/codec_messages.h"
 #include "tools/pe/resource_names.h"
 #include "tools/quizfile/media_files.h"
@@ -116,12 +117,29 @@ void readMedia(const std::vector<PeResource>& all, QuizFile& quiz,
     }
 }
 
+// A link that is no web address (a hand-edited quiz) is dropped, as the player drops it.
+void readLink(const std::vector<PeResource>& all, QuizFile& quiz,
+              std::vector<std::string>& warnings) {
+    const PeResource* r = findResource(all, kLinkType, kLinkResource);
+    if (!r) return;
+    const std::string address(r->data.begin(), r->data.end());
+    if (isWebAddress(address))
+        quiz.link = address;
+    else
+        warnings.push_back(
+            "le lien du quiz n'est pas une adresse web http(s) ; le lecteur ne l'affiche pas "
+            "et il est laissé de côté");
+}
+
 }  // namespace
 
 std::vector<PeResource> quizResources(const QuizFile& quiz, const PackedQuiz& packed) {
     std::vector<PeResource> out;
     out.push_back(makeResource(kPatchType, kDefinitionResource, packed.definition));
     out.push_back(makeResource(kPatchType, kCodesResource, packed.codes));
+    if (!quiz.link.empty())
+        out.push_back(makeResource(kLinkType, kLinkResource,
+                                   std::vector<uint8_t>(quiz.link.begin(), quiz.link.end())));
     for (size_t i = 0; i < quiz.sources.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
         const QuestionSource& source = quiz.sources[i];
@@ -135,7 +153,8 @@ std::vector<PeResource> quizResources(const QuizFile& quiz, const PackedQuiz& pa
 }
 
 bool isQuizResource(const PeResource& resource) {
-    return typeIs(resource, kPatchType) || typeIs(resource, kImgType);
+    return typeIs(resource, kPatchType) || typeIs(resource, kImgType) ||
+           typeIs(resource, kLinkType);
 }
 
 bool installQuiz(const std::vector<uint8_t>& player, std::vector<PeResource> playerResources,
@@ -164,5 +183,6 @@ bool readBuiltQuiz(const std::vector<uint8_t>& image, QuizFile& quiz,
     if (!readDefinition(all, quiz.definition, error)) return false;
     readCodes(all, quiz, warnings);
     readMedia(all, quiz, warnings);
+    readLink(all, quiz, warnings);
     return true;
 }

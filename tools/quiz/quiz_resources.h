@@ -1,4 +1,4 @@
-// The quiz inside a player executable: PATCH 104 and 105, IMG 400 + i and 10400 + i.
+// The quiz inside a player executable: PATCH 104 and 105, IMG 400 + i and 10400 + i, LINK 106.
 #pragma once
 
 #include <string>
@@ -8,10 +8,11 @@
 #include "tools/quizfile/quiz_file.h"
 
 // The quiz's resources, language neutral: PATCH 104 (definition), PATCH 105 (codes), IMG
-// 400 + i (question media) and IMG 10400 + i (answer picture) of question i, 1-based.
+// 400 + i (question media) and IMG 10400 + i (answer picture) of question i, 1-based; LINK 106
+// (the maker's web address) when the quiz has one.
 std::vector<PeResource> quizResources(const QuizFile& quiz, const PackedQuiz& packed);
 
-// Whether a resource is of type "PATCH" or "IMG", which belong to the quiz, not the player.
+// Whether a resource is of type "PATCH", "IMG" or "LINK", which belong to the quiz, not the player.
 bool isQuizResource(const PeResource& resource);
 
 // `player` (whose resources checkPlayer read) with every PATCH and IMG resource it holds replaced

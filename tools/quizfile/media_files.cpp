@@ -2,6 +2,7 @@
 
 #include "quizdata/quiz_types.h"
 #include "tools/cli/files.h"
+#include "tools/cli/near_names.h"
 #include "tools/quizfile/picture_check.h"
 
 namespace {
@@ -12,6 +13,7 @@ const char* formatDescription(MediaFormat format) {
     case MediaFormat::Mp3:
         return "un extrait mp3 (il commence par une balise ID3 ou une trame audio MPEG)";
     case MediaFormat::Avi: return "un extrait avi (il commence par RIFF....AVI )";
+    case MediaFormat::WebVideo: return "un extrait MP4 ou WebM, que les navigateurs lisent";
     }
     return "";
 }
@@ -22,14 +24,33 @@ bool startsWith(const std::vector<uint8_t>& bytes, size_t at, const char* text) 
     return true;
 }
 
+// What to do about a media file that could not be read.
+std::string readFailureHint(const std::filesystem::path& baseDir, const MediaRef& ref,
+                            const ReadLimit& limit, const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        const std::string near = nearExistingName(baseDir, ref.path);
+        if (!near.empty()) return " (vouliez-vous dire '" + near + "' ?)";
+        return " ; les noms sont relatifs au dossier du fichier de quiz : vérifiez le nom et le "
+               "dossier";
+    }
+    if (std::filesystem::is_regular_file(path, ec) &&
+        std::filesystem::file_size(path, ec) > limit.bytes && limit.bytes == kPictureLimit.bytes)
+        return " : réduisez-la, le lecteur la fait tenir dans 260 × 260 pixels (avec Paint : "
+               "Redimensionner puis Enregistrer sous JPEG ; ou : convert photo.jpg -resize "
+               "800x800 -quality 85 photo.jpg)";
+    return "";
+}
+
 // `format` null: the quiz's kind is unknown (already an error), so any bytes pass.
 void loadOne(MediaRef& ref, const MediaFormat* format, const std::filesystem::path& baseDir,
              Diagnostics& diags) {
     std::string error;
     const ReadLimit limit = format && *format == MediaFormat::Jpeg ? kPictureLimit : kClipLimit;
-    if (!readFileBytes(resolveQuizPath(baseDir, ref.path), ref.bytes, error, limit)) {
+    const std::filesystem::path path = resolveQuizPath(baseDir, ref.path);
+    if (!readFileBytes(path, ref.bytes, error, limit)) {
         diags.error(ref.line, "impossible de lire '" + ref.path + "' : " + error +
-                                  " ; les noms sont relatifs au fichier de quiz");
+                                  readFailureHint(baseDir, ref, limit, path));
         return;
     }
     if (ref.bytes.empty()) {
@@ -59,6 +80,10 @@ bool hasMediaSignature(MediaFormat format, const std::vector<uint8_t>& bytes) {
         return startsWith(bytes, 0, "ID3") ||
                (bytes.size() >= 2 && bytes[0] == 0xFF && (bytes[1] & 0xE0) == 0xE0);
     case MediaFormat::Avi: return startsWith(bytes, 0, "RIFF") && startsWith(bytes, 8, "AVI ");
+    case MediaFormat::WebVideo:
+        return (bytes.size() >= 4 && bytes[0] == 0x1A && bytes[1] == 0x45 && bytes[2] == 0xDF &&
+                bytes[3] == 0xA3) ||
+               startsWith(bytes, 4, "ftyp");
     }
     return false;
 }
@@ -68,6 +93,7 @@ const char* mediaExtension(MediaFormat format) {
     case MediaFormat::Jpeg: return "jpg";
     case MediaFormat::Mp3: return "mp3";
     case MediaFormat::Avi: return "avi";
+    case MediaFormat::WebVideo: return "webm";
     }
     return "";
 }
@@ -75,6 +101,7 @@ const char* mediaExtension(MediaFormat format) {
 void loadQuizMedia(QuizFile& quiz, const std::filesystem::path& baseDir, Diagnostics& diags,
                    const MediaProgress& progress) {
     static const MediaFormat kJpeg = MediaFormat::Jpeg;
+    static const MediaFormat kWebVideo = MediaFormat::WebVideo;
     const int kind = quiz.definition.kind;
     const MediaFormat questionFormat = questionMediaFormat(kind);
     const MediaFormat* const checked =
@@ -83,6 +110,7 @@ void loadQuizMedia(QuizFile& quiz, const std::filesystem::path& baseDir, Diagnos
     for (QuestionSource& source : quiz.sources) {
         if (source.media.given()) files.emplace_back(&source.media, checked);
         if (source.answerPicture.given()) files.emplace_back(&source.answerPicture, &kJpeg);
+        if (source.webMedia.given()) files.emplace_back(&source.webMedia, &kWebVideo);
     }
     const int total = static_cast<int>(files.size());
     for (int i = 0; i < total; ++i) {

@@ -63,11 +63,22 @@ bool storesExplanations(int mode) {
     return mode == RevealExplanation || mode == RevealBoth || mode == RevealAllAtEnd;
 }
 
-void readExplanation(const toml::table& table, const std::string& prefix, int revealMode,
-                     QuestionData& data, Diagnostics& diags) {
+void readExplanation(const toml::table& table, const std::string& prefix,
+                     const QuestionRules& rules, QuestionData& data, Diagnostics& diags) {
+    const int revealMode = rules.revealMode;
     if (readText(table, kExplanation, TextUse::Token, prefix + "explanation", diags,
                  data.explanation) != Field::Ok)
         return;
+    if (rules.kind == KindText) {
+        // A text quiz's row holds its prompt and its answer field: no room for a reveal.
+        diags.warn(keyLine(table, kExplanation, 0),
+                   prefix +
+                       "un quiz text n'affiche pas d'explication (sa ligne n'a que l'énoncé et "
+                       "la case de réponse) : personne ne la verra ; retirez explanation, ou "
+                       "choisissez kind = \"picture\", \"audio\" ou \"video\"");
+        if (!storesExplanations(revealMode)) data.explanation.clear();
+        return;
+    }
     if (revealMode < 0 || storesExplanations(revealMode)) return;
     diags.warn(keyLine(table, kExplanation, 0),
                prefix + "explanation est laissée de côté avec reveal = \"" +
@@ -112,6 +123,19 @@ void readAnswerPicture(const toml::table& table, const std::string& prefix,
     }
 }
 
+// Browsers play no avi: a video quiz names, for its page, a clip they play.
+void readWebMedia(const toml::table& table, const std::string& prefix, int kind,
+                  QuestionSource& source, Diagnostics& diags) {
+    if (readPath(table, kWebMedia, prefix + "web_media", diags, source.webMedia) != Field::Ok)
+        return;
+    if (kind >= 0 && kind != KindVideo) {
+        diags.warn(source.webMedia.line, prefix +
+                                             "seul un quiz video se sert de web_media ; cet "
+                                             "extrait est laissé de côté");
+        source.webMedia = MediaRef{};
+    }
+}
+
 }  // namespace
 
 void readQuestion(const toml::table& table, int number, const QuestionRules& rules,
@@ -143,7 +167,8 @@ void readQuestion(const toml::table& table, int number, const QuestionRules& rul
                         "l'énoncé est vide : un quiz text n'affiche que lui ; écrivez la "
                         "question entre les guillemets");
     }
-    readExplanation(table, prefix, rules.revealMode, data, diags);
+    readExplanation(table, prefix, rules, data, diags);
     readMedia(table, prefix, rules.kind, source, diags);
     readAnswerPicture(table, prefix, rules, source, diags);
+    readWebMedia(table, prefix, rules.kind, source, diags);
 }

@@ -18,12 +18,14 @@ struct QuestionSource {
     int line = 0;            // the [[questions]] header
     MediaRef media;          // IMG 400 + i: picture, mp3 or avi clip
     MediaRef answerPicture;  // IMG 10400 + i: JPEG
+    MediaRef webMedia;       // a video quiz's clip for `velto web` (MP4 or WebM); not in the exe
 };
 
 struct QuizFile {
     DefinitionData definition;            // texts in Windows-1252
     std::vector<std::string> codes;       // Windows-1252, exactly questionCount entries
     std::vector<QuestionSource> sources;  // one per question
+    std::string link;                     // the maker's http(s) address (ASCII); empty: none
 };
 
 // The two PATCH resources, packed.

@@ -12,6 +12,7 @@ constexpr char kCaptions[] = "captions";
 constexpr char kReveal[] = "reveal";
 constexpr char kBackground[] = "background";
 constexpr char kCodes[] = "codes";
+constexpr char kLink[] = "link";
 constexpr char kQuestions[] = "questions";
 
 constexpr char kPrompt[] = "prompt";
@@ -20,12 +21,13 @@ constexpr char kAnswers[] = "answers";
 constexpr char kExplanation[] = "explanation";
 constexpr char kMedia[] = "media";
 constexpr char kAnswerPicture[] = "answer_picture";
+constexpr char kWebMedia[] = "web_media";
 
 constexpr const char* kQuizKeys[] = {
-    kKind,     kTitle,  kAuthor,     kDescription, kAnswersPerQuestion,
-    kCaptions, kReveal, kBackground, kCodes,       kQuestions};
-constexpr const char* kQuestionKeys[] = {kPrompt,      kAnswer, kAnswers,
-                                         kExplanation, kMedia,  kAnswerPicture};
+    kKind,   kTitle,      kAuthor, kDescription, kAnswersPerQuestion, kCaptions,
+    kReveal, kBackground, kCodes,  kLink,        kQuestions};
+constexpr const char* kQuestionKeys[] = {kPrompt, kAnswer,        kAnswers, kExplanation,
+                                         kMedia,  kAnswerPicture, kWebMedia};
 
 // Indexed by QuizKind and RevealMode.
 constexpr const char* kKindNames[] = {"text", "picture", "audio", "video"};

@@ -4,13 +4,17 @@
 #include <cstdlib>
 
 #include "quizdata/quiz_types.h"
+#include "quizdata/web_link.h"
+#include "tools/quizfile/french_words.h"
 #include "tools/quizfile/key_suggestion.h"
 #include "tools/quizfile/question_reader.h"
+#include "tools/quizfile/shown_texts.h"
 #include "tools/quizfile/quiz_keys.h"
 #include "tools/quizfile/toml_fields.h"
 #include "tools/quizfile/toml_guard.h"
 #include "tools/quizfile/toml_messages.h"
 #include "tools/quizfile/toml_shape.h"
+#include "tools/quizfile/toml_slips.h"
 
 namespace {
 
@@ -46,7 +50,8 @@ int readChoice(const toml::table& root, const char* key, const std::vector<std::
     for (size_t i = 0; i < names.size(); ++i)
         if (text->get() == names[i]) return static_cast<int>(i);
     std::string message = "valeur de " + std::string(key) + " inconnue : \"" + text->get() + "\"";
-    const std::string near = nearestWord(text->get(), names);
+    std::string near = frenchValue(text->get(), names);
+    if (near.empty()) near = nearestWord(text->get(), names);
     if (!near.empty()) message += " (vouliez-vous dire \"" + near + "\" ?)";
     diags.error(lineOf(*node), message + " ; utilisez " + quotedChoices(names));
     return -1;
@@ -58,7 +63,13 @@ int readAnswersPerQuestion(const toml::table& root, Diagnostics& diags) {
     if (!node) return 1;
     const toml::value<int64_t>* number = node->as_integer();
     if (!number || (number->get() != 1 && number->get() != 2)) {
-        diags.error(lineOf(*node), std::string(kAnswersPerQuestion) + " doit valoir 1 ou 2");
+        const toml::value<std::string>* text = node->as_string();
+        const bool quoted = text && (text->get() == "1" || text->get() == "2");
+        diags.error(lineOf(*node),
+                    std::string(kAnswersPerQuestion) + " doit valoir 1 ou 2" +
+                        (quoted ? ", écrit sans guillemets : " + std::string(kAnswersPerQuestion) +
+                                      " = " + text->get()
+                                : std::string()));
         return 0;
     }
     return static_cast<int>(number->get());
@@ -73,9 +84,12 @@ bool hexDigits(const std::string& s) {
 bool readColourText(const toml::node& node, const std::string& text, DefinitionData& d,
                     Diagnostics& diags) {
     if (text.size() != 7 || text[0] != '#' || !hexDigits(text.substr(1))) {
-        diags.error(lineOf(node), "background \"" + text +
-                                      "\" n'est pas une couleur : écrivez \"#RRGGBB\" (six "
-                                      "chiffres hexadécimaux) ou [rouge, vert, bleu]");
+        const bool noHash = text.size() == 6 && hexDigits(text);
+        diags.error(lineOf(node),
+                    "background \"" + text + "\" n'est pas une couleur : écrivez " +
+                        (noHash ? "\"#" + text + "\", avec # devant les six chiffres"
+                                : std::string("\"#RRGGBB\" (six chiffres "
+                                              "hexadécimaux) ou [rouge, vert, bleu]")));
         return false;
     }
     const unsigned long rgb = std::strtoul(text.c_str() + 1, nullptr, 16);
@@ -140,6 +154,13 @@ QuestionRules readSettings(const toml::table& root, DefinitionData& d, Diagnosti
     QuestionRules rules;
     rules.kind = readChoice(root, kKind, wordList(kKindNames), -1, diags);
     rules.answersPerQuestion = readAnswersPerQuestion(root, diags);
+    if (rules.kind == KindText && rules.answersPerQuestion == 2) {
+        // The text row has one answer field: the second answer could never be typed.
+        diags.error(lineOf(*root.get(kAnswersPerQuestion)),
+                    "un quiz text n'a qu'une case de réponse par question : la seconde réponse "
+                    "ne serait jamais demandée ; retirez answers_per_question (ou choisissez "
+                    "kind = \"picture\", \"audio\" ou \"video\")");
+    }
     rules.revealMode = readChoice(root, kReveal, wordList(kRevealNames), RevealNone, diags);
     readHeaderTexts(root, d, diags);
     readBackground(root, d, diags);
@@ -149,11 +170,61 @@ QuestionRules readSettings(const toml::table& root, DefinitionData& d, Diagnosti
     return rules;
 }
 
+std::string linkProblemText(const std::string& address, const LinkCheck& check) {
+    const std::string example = " ; par exemple link = \"https://www.exemple.fr/quiz\"";
+    switch (check.problem) {
+    case LinkProblem::None: return "";
+    case LinkProblem::Empty: return "link est vide : écrivez l'adresse de votre page" + example;
+    case LinkProblem::NotWeb:
+        if (address.compare(0, 4, "www.") == 0)
+            return "link doit commencer par https:// : écrivez link = \"https://" + address + "\"";
+        return "link \"" + address +
+               "\" n'est pas une adresse web : seules les adresses qui commencent par https:// "
+               "ou http:// sont acceptées (le lien ne doit jamais ouvrir un fichier ni lancer un "
+               "programme)" +
+               example;
+    case LinkProblem::NoHost:
+        return "link \"" + address + "\" n'a pas de nom de site après //" + example;
+    case LinkProblem::BadChar:
+        return "link contient un caractère qu'une adresse web ne peut pas contenir (caractère " +
+               std::to_string(check.at + 1) +
+               ") : une espace s'écrit %20, et les lettres accentuées ou les signes \" < > \\ ^ "
+               "` { | } n'y ont pas leur place" +
+               example;
+    case LinkProblem::TooLong:
+        return "link fait " + std::to_string(address.size()) + " caractères ; au plus " +
+               std::to_string(kMaxLinkLength) + " tiennent : donnez une adresse plus courte";
+    }
+    return "";
+}
+
+void readLink(const toml::table& root, QuizFile& quiz, Diagnostics& diags) {
+    const toml::node* node = root.get(kLink);
+    if (!node) return;
+    const toml::value<std::string>* text = node->as_string();
+    if (!text) {
+        diags.error(lineOf(*node),
+                    "link doit être une adresse web entre guillemets, pas " + describeType(*node));
+        return;
+    }
+    const std::string& address = text->get();
+    const LinkCheck check = checkWebAddress(address.data(), address.size());
+    if (check.problem != LinkProblem::None)
+        diags.error(lineOf(*node), linkProblemText(address, check));
+    else
+        quiz.link = address;
+}
+
 // Settings that are valid but do nothing for this kind of quiz.
 void warnUnusedSettings(const toml::table& root, const QuestionRules& rules, Diagnostics& diags) {
     const toml::node* reveal = root.get(kReveal);
-    if (reveal && rules.kind >= 0 && rules.kind != KindPicture &&
-        (rules.revealMode == RevealPicture || rules.revealMode == RevealBoth))
+    if (reveal && rules.kind == KindText && rules.revealMode > RevealNone)
+        diags.warn(lineOf(*reveal),
+                   "un quiz text ne révèle rien : ni explication ni image de réponse ne "
+                   "s'affichent sous ses questions ; retirez reveal, ou choisissez kind = "
+                   "\"picture\", \"audio\" ou \"video\"");
+    else if (reveal && rules.kind >= 0 && rules.kind != KindPicture &&
+             (rules.revealMode == RevealPicture || rules.revealMode == RevealBoth))
         diags.warn(lineOf(*reveal),
                    "les images de réponse ne s'affichent que dans un quiz picture ; avec "
                    "ce type, reveal = \"" +
@@ -230,6 +301,9 @@ void readCodes(const toml::table& root, QuizFile& quiz, Diagnostics& diags) {
 bool readQuizText(std::string_view text, const std::string& sourceName, QuizFile& quiz,
                   Diagnostics& diags) {
     quiz = QuizFile{};
+    const std::vector<TomlSlip> slips = findTomlSlips(text);
+    for (const TomlSlip& slip : slips) diags.error(slip.line, slip.message);
+    if (!slips.empty()) return false;
     std::string ascii;
     int badLine = 0;
     std::string bad;
@@ -251,6 +325,8 @@ bool readQuizText(std::string_view text, const std::string& sourceName, QuizFile
     const QuestionRules rules = readSettings(root, quiz.definition, diags);
     readQuestions(root, rules, quiz, diags);
     readCodes(root, quiz, diags);
+    readLink(root, quiz, diags);
     warnUnusedSettings(root, rules, diags);
+    warnCutTexts(root, quiz, diags);
     return !diags.hasErrors();
 }

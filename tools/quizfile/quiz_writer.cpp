@@ -88,6 +88,7 @@ void writeSettings(std::string& out, const QuizFile& quiz) {
     size_t codeCount = quiz.codes.size();
     while (codeCount > 0 && quiz.codes[codeCount - 1].empty()) --codeCount;
     if (codeCount > 0) line(out, kCodes, codeList(quiz.codes, codeCount));
+    if (!quiz.link.empty()) line(out, kLink, quoteUtf8(quiz.link));
 }
 
 bool storesExplanations(int mode) {

@@ -12,6 +12,21 @@ namespace {
 
 std::string at(size_t index) { return "caractère " + std::to_string(index + 1); }
 
+// A control character in words, with its code: "une tabulation (U+0009".
+std::string controlName(unsigned char c) {
+    char code[16];
+    // A control character's byte is its code point, C1 ones included.
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+    switch (c) {
+    case 0x08: return std::string("un retour arrière (") + code;
+    case 0x09: return std::string("une tabulation (") + code;
+    case 0x0B: return std::string("une tabulation verticale (") + code;
+    case 0x0C: return std::string("un saut de page (") + code;
+    case 0x1B: return std::string("un caractère d'échappement (") + code;
+    default: return std::string("un caractère de contrôle (") + code;
+    }
+}
+
 bool checkConverted(const std::string& text, TextUse use, const std::string& what, int line,
                     Diagnostics& diags) {
     bool ok = true;
@@ -29,12 +44,12 @@ bool checkConverted(const std::string& text, TextUse use, const std::string& wha
     const size_t control =
         ok && use == TextUse::Typed ? findControlCharacter(text) : std::string::npos;
     if (control != std::string::npos) {
-        char code[16];
-        // A control character's byte is its code point, C1 ones included.
-        std::snprintf(code, sizeof code, "U+%04X",
-                      static_cast<unsigned>(static_cast<unsigned char>(text[control])));
-        diags.error(line, what + " contient un caractère de contrôle (" + code + ", " +
-                              at(control) + ") que personne ne peut taper ; retirez-le");
+        diags.error(line,
+                    what + " contient " + controlName(static_cast<unsigned char>(text[control])) +
+                        ", " + at(control) +
+                        ") que personne ne peut taper ; retirez ce caractère (entre guillemets, "
+                        "\\t, \\f ou \\b en écrivent une : doublez la barre oblique "
+                        "inverse, \\\\, pour en garder une)");
         ok = false;
     }
     const size_t bar = use != TextUse::Code ? text.find('|') : std::string::npos;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "tools/quizfile/french_words.h"
 #include "tools/quizfile/key_suggestion.h"
 
 int lineOf(const toml::node& node) { return static_cast<int>(node.source().begin.line); }
@@ -31,7 +32,8 @@ void checkKeys(const toml::table& table, const std::vector<std::string>& known,
             continue;
         }
         std::string message = "clé inconnue '" + name + "'";
-        const std::string near = nearestWord(name, known);
+        std::string near = frenchKey(name, known);
+        if (near.empty()) near = nearestWord(name, known);
         if (!near.empty())
             message += " (vouliez-vous dire '" + near + "' ?)";
         else
@@ -87,6 +89,15 @@ Field readPath(const toml::table& table, const char* key, const std::string& wha
     }
     if (text->get().empty()) {
         diags.error(out.line, what + " est vide ; indiquez un fichier, relatif au fichier de quiz");
+        return Field::Bad;
+    }
+    for (char c : text->get()) {
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) continue;
+        // "images\france.jpg" between double quotes holds a form feed, not a backslash.
+        diags.error(out.line, what +
+                                  " contient un caractère invisible venu d'une barre oblique "
+                                  "inverse (\\f, \\t, \\n, \\b, \\r) ; séparez les dossiers "
+                                  "par / : \"images/photo.jpg\"");
         return Field::Bad;
     }
     out.path = text->get();

@@ -149,10 +149,21 @@ struct Rewriter {
     bool stray() {
         const size_t start = pos;
         uint32_t ignored = 0;
-        if (take(ignored))
-            error = "'" + std::string(in.substr(start, pos - start)) +
-                    "' est hors des guillemets : les textes vont entre guillemets, et les clés "
-                    "n'utilisent que les lettres a-z, les chiffres, '_' et '-'";
+        if (!take(ignored)) return false;
+        const std::string shown(in.substr(start, pos - start));
+        // « » “ ” ‘ ’ are quotes to a French reader, letters to TOML.
+        static const std::string_view kCurly[] = {"\xC2\xAB",     "\xC2\xBB",     "\xE2\x80\x9C",
+                                                  "\xE2\x80\x9D", "\xE2\x80\x98", "\xE2\x80\x99"};
+        for (std::string_view q : kCurly)
+            if (shown == q) {
+                error = "'" + shown +
+                        "' n'est pas un guillemet pour velto ; les textes s'écrivent entre "
+                        "guillemets droits \"...\" (touche 3 du clavier français)";
+                return false;
+            }
+        error = "'" + shown +
+                "' est hors des guillemets : les textes vont entre guillemets droits \"...\", "
+                "et les clés n'utilisent que les lettres a-z, les chiffres, '_' et '-'";
         return false;
     }
 

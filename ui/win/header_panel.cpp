@@ -8,6 +8,7 @@
 #include "core/ids.h"
 #include "core/win/controls.h"
 #include "evaluation/answer_slots.h"
+#include "quizdata/web_link.h"
 #include "quizdata/win/quiz.h"
 #include "ui/header_layout.h"
 #include "ui/win/player.h"
@@ -34,12 +35,13 @@ constexpr DWORD kShown = WS_CHILD | WS_VISIBLE;
 
 // In creation order, which is also the tab and z-order. The right block starts beyond the
 // dialog's first width; WM_SIZE puts it against the right edge.
-std::array<ControlSpec, 12> controlSpecs(const Quiz* quiz, const char* scoreText) {
+std::array<ControlSpec, 12> controlSpecs(const Quiz* quiz, const char* scoreText,
+                                         const char* linkText) {
     const char* author = quiz ? quiz->author : "";
     const char* description = quiz ? quiz->description : "";
     const char* title = quiz ? quiz->title : "";
     return {{
-        {kLinkId, "Static", kShown | SS_NOTIFY, kMakerAddress, ControlFont::Link, 736, 5, 115, 18},
+        {kLinkId, "Static", kShown | SS_NOTIFY, linkText, ControlFont::Link, 736, 5, 115, 18},
         {kByLabelId, "Static", kShown, "Par :", ControlFont::Gui, 736, 25, 27, 18},
         {kAuthorLabelId, "Static", kShown, author, ControlFont::Gui, 763, 25, 85, 18},
         {kSaveButtonId, "button", kShown, "Sauver", ControlFont::Gui, 666, 25, 55, 18},
@@ -82,11 +84,18 @@ HFONT fontOf(ControlFont font, const Quiz* quiz) {
     return nullptr;
 }
 
+// The quiz's web address, only ever an http(s) one; null when there is none.
+const char* makerAddress(const Quiz* quiz) {
+    return quiz && isWebAddress(quiz->link) ? quiz->link : nullptr;
+}
+
 BOOL onInitDialog(HWND panel, LPARAM player) {
     keepPlayerOfDialog(panel, player);
     const Quiz* quiz = currentQuiz();
     const std::string score = scoreText(0, quiz ? quiz->questionCount : 0);
-    for (const ControlSpec& shape : controlSpecs(quiz, score.c_str())) {
+    const std::string link = makerAddress(quiz) ? webLinkLabel(quiz->link) : "";
+    for (const ControlSpec& shape : controlSpecs(quiz, score.c_str(), link.c_str())) {
+        if (shape.id == kLinkId && link.empty()) continue;  // a quiz without a link shows none
         HWND control = createChild(panel,
                                    {shape.className, shape.text, shape.style, shape.x, shape.y,
                                     shape.width, shape.height, shape.id},
@@ -111,7 +120,9 @@ void onSize(HWND panel, int clientWidth) {
 // another notification, and "Sauver" is nobody's concern.
 void onCommand(HWND panel, WPARAM wParam) {
     const Player* player = playerOfDialog(panel);
-    if (wParam == static_cast<WPARAM>(kLinkId) && player) player->hooks.openAddress(kMakerAddress);
+    const char* address = makerAddress(currentQuiz());
+    if (wParam == static_cast<WPARAM>(kLinkId) && player && address)
+        player->hooks.openAddress(address);
 }
 
 INT_PTR onCtlColorStatic(HWND panel, HDC dc, HWND control) {

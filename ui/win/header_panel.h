@@ -3,9 +3,6 @@
 
 #include <windows.h>
 
-// The maker's web page, opened by the header panel's link.
-constexpr char kMakerAddress[] = "https://velto.test";
-
 // Created with the run's Player as its parameter: a click on the link hands the address to its
 // hooks.openAddress, and the panel's brush is kept in its brushes.panel.
 INT_PTR CALLBACK headerPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);

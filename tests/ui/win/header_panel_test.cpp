@@ -15,6 +15,9 @@
 
 namespace {
 
+constexpr char kAddress[] = "https://www.exemple.fr/quiz?n=1";
+constexpr char kLinkText[] = "exemple.fr";  // what the link shows of kAddress
+
 std::vector<std::string> gOpened;
 void recordOpen(const char* address) { gOpened.emplace_back(address); }
 
@@ -36,6 +39,7 @@ protected:
         lstrcpyA(quiz_->author, "Une autrice");
         lstrcpyA(quiz_->description, "Ce que le quiz demande");
         quiz_->questionCount = 7;
+        lstrcpyA(quiz_->link, link());
         publishQuiz(quiz_);
         parent_ = CreateWindowExA(0, "Static", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 800, 200,
                                   nullptr, nullptr, nullptr, nullptr);
@@ -58,6 +62,7 @@ protected:
         SetWindowPos(panel_, nullptr, 5, 2, clientWidth + frame, 49, SWP_NOZORDER);
     }
     HWND item(int id) { return GetDlgItem(panel_, id); }
+    virtual const char* link() const { return kAddress; }
     void expectAt(int id, int x, int y, int width, int height) {
         SCOPED_TRACE(id);
         const RECT box = childBox(item(id));
@@ -107,7 +112,7 @@ struct Expected {
 TEST_F(HeaderPanel, CreatesEveryControlInOrder) {
     const LONG shown = WS_CHILD | WS_VISIBLE;
     const Expected expected[] = {
-        {kLinkId, "Static", shown | SS_NOTIFY, kMakerAddress, 736, 5, 115, 18},
+        {kLinkId, "Static", shown | SS_NOTIFY, kLinkText, 736, 5, 115, 18},
         {kByLabelId, "Static", shown, "Par :", 736, 25, 27, 18},
         {kAuthorLabelId, "Static", shown, "Une autrice", 763, 25, 85, 18},
         {kSaveButtonId, "Button", shown, "Sauver", 666, 25, 55, 18},
@@ -208,7 +213,7 @@ TEST_F(HeaderPanel, LinkClickOpensTheMakerPageOnce) {
     SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     ASSERT_EQ(gOpened.size(), 1u);
-    EXPECT_EQ(gOpened[0], kMakerAddress);
+    EXPECT_EQ(gOpened[0], kAddress);
 
     // A double click and the "Sauver" button open nothing.
     SendMessageA(panel_, WM_COMMAND, MAKEWPARAM(kLinkId, STN_DBLCLK),
@@ -225,7 +230,7 @@ TEST_F(HeaderPanel, LinkShowsTheWholeAddressOnOneLine) {
     const HGDIOBJ old =
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(link, WM_GETFONT, 0, 0)));
     SIZE text = {};
-    GetTextExtentPoint32A(dc, kMakerAddress, lstrlenA(kMakerAddress), &text);
+    GetTextExtentPoint32A(dc, kLinkText, lstrlenA(kLinkText), &text);
     SelectObject(dc, old);
     ReleaseDC(link, dc);
     RECT client;
@@ -260,3 +265,22 @@ TEST_F(HeaderPanel, DestroyingDeletesTheBrushAndTheLinkFont) {
 }
 
 }  // namespace
+
+// The link runs the shell: a quiz without an http(s) address (none, or a hand-edited one) shows
+// no link, and the link's command opens nothing.
+class HeaderPanelWithoutWebLink : public HeaderPanel,
+                                  public ::testing::WithParamInterface<const char*> {
+protected:
+    const char* link() const override { return GetParam(); }
+};
+
+TEST_P(HeaderPanelWithoutWebLink, ShowsNoLinkAndOpensNothing) {
+    EXPECT_EQ(item(kLinkId), nullptr);
+    EXPECT_NE(item(kByLabelId), nullptr);
+    SendMessageA(panel_, WM_COMMAND, MAKEWPARAM(kLinkId, STN_CLICKED), 0);
+    EXPECT_TRUE(gOpened.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Addresses, HeaderPanelWithoutWebLink,
+                         ::testing::Values("", "file:///C:/Windows/System32/calc.exe",
+                                           "C:\\Windows\\notepad.exe", "https://a.fr/\"calc"));
