@@ -9,19 +9,32 @@ constexpr char kLineFeed = '\n';
 constexpr char kSavedExtension[] = "txt";
 constexpr std::size_t kExtensionLength = sizeof kSavedExtension - 1;
 
-}  // namespace
-
-std::string savedAnswersFileName(const char* modulePath) {
-    std::string name = modulePath ? modulePath : "";
-    const std::size_t slash = name.rfind('\\');
-    if (slash != std::string::npos) name.erase(0, slash + 1);
-    if (name.size() < kExtensionLength) return name + "." + kSavedExtension;
-    name.replace(name.size() - kExtensionLength, kExtensionLength, kSavedExtension);
+template <typename Char>
+std::basic_string<Char> fileNameOf(const Char* modulePath) {
+    std::basic_string<Char> name = modulePath ? modulePath : std::basic_string<Char>();
+    const std::size_t slash = name.rfind(Char('\\'));
+    if (slash != std::basic_string<Char>::npos) name.erase(0, slash + 1);
+    const std::basic_string<Char> extension(kSavedExtension, kSavedExtension + kExtensionLength);
+    if (name.size() < kExtensionLength) return name + Char('.') + extension;
+    name.replace(name.size() - kExtensionLength, kExtensionLength, extension);
     return name;
 }
 
+}  // namespace
+
+std::string savedAnswersFileName(const char* modulePath) { return fileNameOf(modulePath); }
+
+std::wstring savedAnswersFileName(const wchar_t* modulePath) { return fileNameOf(modulePath); }
+
 std::string savedAnswersTempName(const std::string& fileName, unsigned long processId) {
     return fileName + "." + std::to_string(processId) + ".new";
+}
+
+std::wstring savedAnswersTempName(const std::wstring& fileName, unsigned long processId) {
+    // Digits are ASCII: widened by hand, since to_wstring would bring a string library of its own
+    // into the page's WebAssembly.
+    const std::string digits = std::to_string(processId);
+    return fileName + L"." + std::wstring(digits.begin(), digits.end()) + L".new";
 }
 
 int savedLineCount(int kind, int questionCount, int answersPerQuestion) {

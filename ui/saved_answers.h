@@ -11,10 +11,13 @@
 // "txt": geo.exe gives geo.txt, geo.ex geotxt, maps mtxt. A name of fewer than three characters
 // has nothing to replace; it gets ".txt" appended instead (ab gives ab.txt).
 std::string savedAnswersFileName(const char* modulePath);
+// The same from a UTF-16 path: a name outside any code page keeps every character.
+std::wstring savedAnswersFileName(const wchar_t* modulePath);
 
 // Where a save is written before it replaces the file in one step: beside it, named with the
 // process id so that two players never share one (geo.txt.1234.new).
 std::string savedAnswersTempName(const std::string& fileName, unsigned long processId);
+std::wstring savedAnswersTempName(const std::wstring& fileName, unsigned long processId);
 
 // Lines the file holds, and the fields F1 walks: answersPerQuestion x questionCount, whatever the
 // count of answers (a line without a field stays empty: a text quiz with two answers per question

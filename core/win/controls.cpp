@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/cp1252_text.h"
+#include "core/win/image_bounds.h"
 
 std::wstring wideText(const char* cp1252) {
     if (!cp1252) return std::wstring();
@@ -45,9 +46,11 @@ HFONT createFont(const FontLook& look) {
 
 ResourceBytes resourceBytes(HMODULE module, int number, const char* type) {
     HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(number), type);
-    if (!info) return {false, nullptr, 0};
+    if (!info) return {false, nullptr, 0, false};
     HGLOBAL handle = LoadResource(module, info);
     const void* bytes = handle ? LockResource(handle) : nullptr;
-    if (!bytes) return {true, nullptr, 0};
-    return {true, static_cast<const uint8_t*>(bytes), SizeofResource(module, info)};
+    if (!bytes) return {true, nullptr, 0, false};
+    const DWORD size = SizeofResource(module, info);
+    if (!insideLoadedModule(module, bytes, size)) return {true, nullptr, 0, true};
+    return {true, static_cast<const uint8_t*>(bytes), size, false};
 }

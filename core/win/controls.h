@@ -43,6 +43,8 @@ struct ResourceBytes {
     bool found;            // the module holds the resource
     const uint8_t* bytes;  // null when it could not be loaded
     DWORD size;            // 0 when bytes is null
+    bool damaged;          // its entry points outside the module: bytes is null, nothing is read
 };
-// number must be a resource number (1 .. 0xFFFF); a null module is the executable.
+// number must be a resource number (1 .. 0xFFFF); a null module is the executable. The data is
+// checked to lie inside the loaded module before anyone reads it.
 ResourceBytes resourceBytes(HMODULE module, int number, const char* type);

@@ -15,13 +15,18 @@ void messageBox(const char* text, const char* title) {
     MessageBoxW(nullptr, wideText(text).c_str(), wideText(title).c_str(), MB_OK);
 }
 
+int messageChoice(const char* text, const char* title, unsigned style) {
+    return MessageBoxW(nullptr, wideText(text).c_str(), wideText(title).c_str(), style);
+}
+
 void shellOpen(const char* address) {
     ShellExecuteW(nullptr, L"open", wideText(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace
 
-const PlayerHooks kDefaultPlayerHooks = {messageBox, shellOpen, nullptr, GetMessageW};
+const PlayerHooks kDefaultPlayerHooks = {messageBox, shellOpen, nullptr, GetMessageW,
+                                         messageChoice};
 
 void traceMedia(const PlayerHooks& hooks, const char* step, const char* detail) {
     if (!hooks.traceMedia) return;

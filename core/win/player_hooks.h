@@ -13,9 +13,12 @@ struct PlayerHooks {
     void (*traceMedia)(const char* step);
     // GetMessageW or a stand-in for it.
     BOOL(WINAPI* getMessage)(LPMSG message, HWND window, UINT first, UINT last);
+    // An owner-less message box with the buttons and icon of style (MB_ flags); the button
+    // pressed (IDOK, IDRETRY, IDCANCEL...).
+    int (*askMessage)(const char* text, const char* title, unsigned style);
 };
 
-// MessageBoxW, ShellExecuteW "open", no tracing, GetMessageW (texts as UTF-16).
+// MessageBoxW, ShellExecuteW "open", no tracing, GetMessageW, MessageBoxW (texts as UTF-16).
 extern const PlayerHooks kDefaultPlayerHooks;
 
 // "step" or "step detail" to hooks.traceMedia, when there is one; costs nothing otherwise.

@@ -35,6 +35,15 @@ struct MediaState {
     int currentClip = 0;
 };
 
+constexpr char kMediaTitle[] = "Information";
+constexpr char kMissingPlayer[] =
+    "Les clips de ce quiz ne peuvent pas \xEAtre lus : le Lecteur Windows Media est absent "
+    "ou d\xE9sactiv\xE9 sur cet ordinateur.\n\n"
+    "Pour l'obtenir : sur une \xE9"
+    "dition N de Windows, installez le Media Feature Pack ; "
+    "sinon, activez la fonctionnalit\xE9 facultative \xAB Lecteur Windows Media (h\xE9rit\xE9) "
+    "\xBB (Param\xE8tres > Applications > Fonctionnalit\xE9s facultatives).";
+
 MediaState gMedia;
 
 int quizKind() {
@@ -47,16 +56,13 @@ void stopPlayer(const PlayerHooks& hooks) {
     traceMedia(hooks, "stop");
 }
 
-// The player takes a BSTR; the name is converted from the ANSI code page.
-bool pointPlayerAt(const char* name, const PlayerHooks& hooks) {
-    wchar_t wide[kClipNameCapacity];
-    if (!MultiByteToWideChar(CP_ACP, 0, name, -1, wide, static_cast<int>(kClipNameCapacity)))
-        return false;
-    BSTR url = SysAllocString(wide);
+// The player is promised full paths and URLs only: it gets the clip file's full path.
+bool pointPlayerAt(const std::wstring& path, const char* name, const PlayerHooks& hooks) {
+    BSTR url = SysAllocStringLen(path.data(), static_cast<UINT>(path.size()));
     if (!url) return false;
     HRESULT result = gMedia.player->put_URL(url);
     SysFreeString(url);
-    traceMedia(hooks, "put_URL", name[0] ? name : "(none)");
+    traceMedia(hooks, "put_URL", name);
     return SUCCEEDED(result);
 }
 
@@ -123,18 +129,18 @@ void createPlayer(HWND grid, const PlayerHooks& hooks) {
     attachPlayer(hooks);
 }
 
-void playClip(int question, const PlayerHooks& hooks) {
+void playClip(int question, MediaRun& run, const PlayerHooks& hooks) {
     if (question < 1 || question > kMaxQuestions || !gMedia.playerControls) return;
     int type = clipTypeOfKind(quizKind());
     stopPlayer(hooks);
     hideVideoBand();
-    if (gMedia.currentClip > 0) deleteClipFile(gMedia.currentClip, type, hooks);
+    if (gMedia.currentClip > 0) deleteClipFile(gMedia.currentClip, type, run.clips, hooks);
     gMedia.currentClip = question;
-    if (!extractClip(kQuestionMediaBase + question, type, hooks)) return;
+    if (!extractClip(kQuestionMediaBase + question, type, run.clips, hooks)) return;
     char name[kClipNameCapacity];
     if (!clipFileName(name, question, type)) return;
     if (type == kVideoClipType) showVideoBand(question);
-    if (!pointPlayerAt(name, hooks)) {
+    if (!pointPlayerAt(clipFilePath(question, type, run.clips), name, hooks)) {
         hideVideoBand();
         return;
     }
@@ -144,42 +150,59 @@ void playClip(int question, const PlayerHooks& hooks) {
     if (type == kVideoClipType) overlayVideoWindows(gMedia.playerHost);
 }
 
-void stopClip(const PlayerHooks& hooks) {
+void stopClip(MediaRun& run, const PlayerHooks& hooks) {
     if (!gMedia.playerControls) return;
     stopPlayer(hooks);
     hideVideoBand();
-    deleteClipFile(gMedia.currentClip, clipTypeOfKind(quizKind()), hooks);
+    deleteClipFile(gMedia.currentClip, clipTypeOfKind(quizKind()), run.clips, hooks);
 }
 
-void handleMediaCommand(HWND, WPARAM wParam, const PlayerHooks& hooks) {
-    if (gMedia.playerUnavailable || !isMediaKind(quizKind())) return;
+void handleMediaCommand(HWND, WPARAM wParam, MediaRun& run, const PlayerHooks& hooks) {
+    if (!isMediaKind(quizKind())) return;
     MediaCommand command = mediaCommandFor(wParam);
-    if (command.action == MediaPlay) playClip(command.question, hooks);
-    if (command.action == MediaStop) stopClip(hooks);
+    if (gMedia.playerUnavailable) {
+        if (command.action == MediaPlay && !run.missingPlayerShown) {
+            run.missingPlayerShown = true;
+            hooks.showMessage(kMissingPlayer, kMediaTitle);
+        }
+        return;
+    }
+    if (command.action == MediaPlay) playClip(command.question, run, hooks);
+    if (command.action == MediaStop) stopClip(run, hooks);
 }
 
 bool playerAvailable() { return !gMedia.playerUnavailable; }
 
-void shutdownMedia(HWND mainWindow, const PlayerHooks& hooks) {
+void releaseClipsForSessionEnd(MediaRun& run, const PlayerHooks& hooks) {
+    const int type = clipTypeOfKind(quizKind());
+    if (!type) return;
+    if (gMedia.playerControls) stopPlayer(hooks);
+    if (gMedia.player) gMedia.player->close();
+    deleteAllClipFiles(type, run.clips, hooks);
+}
+
+// The player is stopped and closed (letting go of its file) and released while its apartment and
+// host live; the host goes with the windows; only then are the files deleted and COM ended.
+// atl.dll stays loaded until the process ends: what it registered and created for the host may
+// still be called while the last windows go, and unloading it saves nothing at exit.
+void shutdownMedia(HWND mainWindow, MediaRun& run, const PlayerHooks& hooks) {
     int type = clipTypeOfKind(quizKind());
     if (!type) return;
-    // A playing clip keeps its file open on some systems: let go of it before deleting.
-    if (gMedia.playerControls) stopPlayer(hooks);
-    if (gMedia.player) pointPlayerAt("", hooks);
-    for (int question = 1; question <= kMaxQuestions; ++question)
-        deleteClipFile(question, type, hooks);
+    if (gMedia.playerControls) {
+        stopPlayer(hooks);
+        gMedia.playerControls->Release();
+    }
+    if (gMedia.player) {
+        gMedia.player->close();
+        traceMedia(hooks, "close");
+        gMedia.player->Release();
+    }
     DestroyWindow(mainWindow);
     traceMedia(hooks, "DestroyWindow");
-    // No interface may outlive the apartment it lives in.
-    if (gMedia.playerControls) gMedia.playerControls->Release();
-    if (gMedia.player) gMedia.player->Release();
+    deleteAllClipFiles(type, run.clips, hooks);
     if (gMedia.comInitialised) {
         CoUninitialize();
         traceMedia(hooks, "CoUninitialize");
-    }
-    if (gMedia.atlModule) {
-        FreeLibrary(gMedia.atlModule);
-        traceMedia(hooks, "FreeLibrary");
     }
     gMedia = MediaState{};
 }

@@ -71,6 +71,7 @@ void applyDefinition(Quiz* quiz, const DefinitionData& definition) {
 // A definition that does not unpack, ends before its layout is complete or declares more than
 // 96 questions is damaged alike: the record keeps its defaults and the codes are not read.
 bool loadDefinition(Quiz* quiz, const ResourceBytes& resource) {
+    if (!resource.bytes) return false;
     const CodecBytes unpacked = unpackBytes(resource.bytes, resource.size);
     if (unpacked.result != CodecOk) return false;
     DefinitionData definition;
@@ -95,11 +96,12 @@ void loadCodes(Quiz* quiz, HMODULE module, const PlayerHooks& hooks) {
         hooks.showMessage(kCodesMissing, kLoaderTitle);
         return;
     }
-    if (resource.size == 0) {
+    if (resource.size == 0 && !resource.damaged) {
         hooks.showMessage(kCodesEmpty, kLoaderTitle);
         return;
     }
-    const CodecBytes unpacked = unpackBytes(resource.bytes, resource.size);
+    const CodecBytes unpacked =
+        resource.bytes ? unpackBytes(resource.bytes, resource.size) : CodecBytes{CodecBadCode, {}};
     if (unpacked.result != CodecOk) {
         hooks.showMessage(kCodesError, kLoaderTitle);
         return;
@@ -113,18 +115,21 @@ void loadCodes(Quiz* quiz, HMODULE module, const PlayerHooks& hooks) {
 
 }  // namespace
 
-void loadQuiz(Quiz* quiz, const PlayerHooks& hooks) { loadQuizFromModule(quiz, nullptr, hooks); }
+QuizSource loadQuiz(Quiz* quiz, const PlayerHooks& hooks) {
+    return loadQuizFromModule(quiz, nullptr, hooks);
+}
 
-void loadQuizFromModule(Quiz* quiz, HMODULE module, const PlayerHooks& hooks) {
+QuizSource loadQuizFromModule(Quiz* quiz, HMODULE module, const PlayerHooks& hooks) {
     const ResourceBytes definition = findPatch(module, kDefinitionResource);
-    if (definition.size == 0) {
+    if (definition.size == 0 && !definition.damaged) {
         applyFallbackQuiz(quiz);
-        return;
+        return QuizSource::BuiltIn;
     }
     if (!loadDefinition(quiz, definition)) {
         hooks.showMessage(kDefinitionError, kLoaderTitle);
-        return;
+        return QuizSource::Damaged;
     }
     loadLink(quiz, module);
     loadCodes(quiz, module, hooks);
+    return QuizSource::Resources;
 }

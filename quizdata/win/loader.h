@@ -12,7 +12,11 @@ constexpr char kCodesMissing[] = "Codes non trouvés.";
 constexpr char kCodesEmpty[] = "Codes non renseignés.";
 constexpr char kCodesError[] = "Erreur dans le décryptage des codes";
 
+// Where the record's quiz came from. A damaged definition leaves the defaults: a stand-in whose
+// answers must never replace the real quiz's saved ones.
+enum class QuizSource { Resources, BuiltIn, Damaged };
+
 // Its message boxes go through hooks.showMessage.
-void loadQuiz(Quiz* quiz, const PlayerHooks& hooks);
+QuizSource loadQuiz(Quiz* quiz, const PlayerHooks& hooks);
 // The same from any module that carries the resources (null: the executable).
-void loadQuizFromModule(Quiz* quiz, HMODULE module, const PlayerHooks& hooks);
+QuizSource loadQuizFromModule(Quiz* quiz, HMODULE module, const PlayerHooks& hooks);

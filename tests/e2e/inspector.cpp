@@ -1,9 +1,12 @@
 // Prints the controls of a running player: one line per window, for end-to-end tests.
 //   inspector [--close] [--wait SECONDS] [--place X Y WIDTH HEIGHT]
+//   inspector --box TITLE [--press BUTTON] [--wait SECONDS]
 // Line format (tab separated, UTF-8): depth id class x y width height visible text
 // Texts are read as UTF-16, so they come out the same whatever the system's ANSI code page.
 // Rectangles are screen coordinates. --close posts WM_CLOSE to the main window after printing;
 // --place moves and sizes the main window before printing (a bigger window shows more of the grid).
+// --box waits for a message box of that title, prints its texts (one line each) and presses the
+// button of that identifier (1 OK, 2 Cancel, 4 Retry) when asked to.
 #include <windows.h>
 
 #include <cstdio>
@@ -53,9 +56,34 @@ BOOL CALLBACK printChild(HWND window, LPARAM context) {
     return TRUE;
 }
 
+BOOL CALLBACK printText(HWND window, LPARAM) {
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpiA(className, "Static") == 0) printWindow(window, 1);
+    return TRUE;
+}
+
+int inspectBox(const char* title, int press, int waitSeconds) {
+    HWND box = FindWindowA("#32770", title);  // the dialog class of message boxes
+    for (int tries = 0; !box && tries < waitSeconds * 10; ++tries) {
+        Sleep(100);
+        box = FindWindowA("#32770", title);
+    }
+    if (!box) {
+        std::fprintf(stderr, "inspector: no message box %s\n", title);
+        return 1;
+    }
+    EnumChildWindows(box, printText, 0);
+    std::fflush(stdout);
+    if (press) PostMessageA(box, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED), 0);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    const char* boxTitle = nullptr;
+    int press = 0;
     bool close = false;
     bool place = false;
     int waitSeconds = 0;
@@ -67,7 +95,10 @@ int main(int argc, char** argv) {
             place = true;
             for (int& v : box) v = std::atoi(argv[++i]);
         }
+        if (std::strcmp(argv[i], "--box") == 0 && i + 1 < argc) boxTitle = argv[++i];
+        if (std::strcmp(argv[i], "--press") == 0 && i + 1 < argc) press = std::atoi(argv[++i]);
     }
+    if (boxTitle) return inspectBox(boxTitle, press, waitSeconds);
     HWND main = FindWindowA(kMainClass, nullptr);
     for (int tries = 0; !main && tries < waitSeconds * 10; ++tries) {
         Sleep(100);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "media/clip_check.h"
 #include "quizdata/quiz_types.h"
 
 namespace {
@@ -98,3 +99,33 @@ TEST(VideoBand, SitsAboveTheAnswerArea) {
 }
 
 }  // namespace
+
+TEST(ClipHeader, OnlyWhatTheKindNeedsGoesToThePlayer) {
+    const std::string avi("RIFF\x10\0\0\0AVI LIST", 16), wave("RIFF\x10\0\0\0WAVEfmt ", 16);
+    const std::string frame("\xFF\xFB\x90\x64", 4), padded = std::string(100, '\0') + frame;
+    const struct {
+        std::string bytes;
+        int type;
+        bool fits;
+    } cases[] = {
+        {avi, kVideoClipType, true},
+        {std::string(16, '\0'), kVideoClipType, false},
+        {wave, kVideoClipType, false},
+        {avi.substr(0, 11), kVideoClipType, false},
+        {"ID3\x04", kAudioClipType, true},
+        {frame, kAudioClipType, true},
+        {padded, kAudioClipType, true},
+        {wave, kAudioClipType, true},
+        {avi, kAudioClipType, false},
+        {std::string(16, '\0'), kAudioClipType, false},
+        {"\xFF\xFB\xF0\x64", kAudioClipType, false},  // bit-rate index 15 is no frame
+        {"\xFF\xE9\x90\x64", kAudioClipType, false},  // reserved MPEG version
+        {avi, 0, false},
+    };
+    for (const auto& c : cases) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(c.bytes.data());
+        EXPECT_EQ(clipHeaderFits(bytes, c.bytes.size(), c.type), c.fits)
+            << c.type << " " << c.bytes.size();
+    }
+    EXPECT_FALSE(clipHeaderFits(nullptr, 0, kAudioClipType));
+}

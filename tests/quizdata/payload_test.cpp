@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "core/image_range.h"
 
 namespace {
 
@@ -233,6 +236,18 @@ TEST(WriteCodes, CrLfLinesAndRefusals) {
     EXPECT_TRUE(writeCodes({std::string("a\0b", 3)}).empty());
     EXPECT_TRUE(writeCodes({std::string(260, 'c')}).empty());
     EXPECT_EQ(writeCodes({std::string(259, 'c')}).size(), 261u);
+}
+
+// A resource entry's data must lie in the image it was loaded from, whatever its numbers.
+TEST(ImageRange, RefusesDataOutsideTheImage) {
+    const std::uintptr_t base = 0x400000;
+    const std::size_t extent = 0x10000;
+    EXPECT_TRUE(rangeInside(base, extent, base, extent));
+    EXPECT_TRUE(rangeInside(base, extent, base + extent, 0));
+    EXPECT_FALSE(rangeInside(base, extent, base + 0xFFFF, 2));
+    EXPECT_FALSE(rangeInside(base, extent, base - 1, 1));
+    EXPECT_FALSE(rangeInside(base, extent, base + 16, SIZE_MAX));  // no wrap-around
+    EXPECT_FALSE(rangeInside(base, extent, UINTPTR_MAX, 2));
 }
 
 }  // namespace

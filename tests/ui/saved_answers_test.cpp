@@ -28,6 +28,11 @@ TEST(SavedAnswers, FileNameFromTheModulePath) {
         EXPECT_EQ(savedAnswersFileName(c.path), c.name);
     }
     EXPECT_EQ(savedAnswersTempName("geo.txt", 1234), "geo.txt.1234.new");
+    EXPECT_EQ(savedAnswersFileName(L"C:\\Jeux\\\x141\xF3"
+                                   L"d\x17A.exe"),
+              L"\x141\xF3"
+              L"d\x17A.txt");
+    EXPECT_EQ(savedAnswersFileName(L"C:\\x\\ab"), L"ab.txt");
 }
 
 TEST(SavedAnswers, LineCountPerQuiz) {

@@ -52,6 +52,56 @@ inline void touch(const char* name) {
     CloseHandle(file);
 }
 
+// A fresh folder for a test beside the test executable: not under the temporary folder, which
+// the player takes for a place that does not keep answers.
+inline std::string scratchFolder(const std::string& name) {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder = folder.substr(0, folder.find_last_of('\\') + 1) + "scratch";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    folder += "\\" + name + "-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+// The whole tree of a folder, the folder included.
+inline void removeTree(const std::string& directory) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string entry = found.cFileName;
+            if (entry == "." || entry == "..") continue;
+            const std::string path = directory + "\\" + entry;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(directory.c_str());
+}
+
+// An environment variable set for a scope, then put back.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string& value) : name_(name) {
+        char old[MAX_PATH * 2] = "";
+        had_ = GetEnvironmentVariableA(name, old, sizeof old) > 0;
+        old_ = old;
+        SetEnvironmentVariableA(name, value.c_str());
+    }
+    ~ScopedVariable() { SetEnvironmentVariableA(name_, had_ ? old_.c_str() : nullptr); }
+
+private:
+    const char* name_;
+    bool had_;
+    std::string old_;
+};
+
 // Dispatches this thread's messages until done() holds or ms milliseconds have passed; whether
 // it holds in the end.
 inline bool pumpUntil(const std::function<bool()>& done, DWORD ms) {

@@ -54,13 +54,20 @@ void bringIntoView(HWND field) {
     if (scroll.request != 0) sendGridRequest(grid, scroll.request);
 }
 
+// F2 saves as "Sauver" does; a field outside a player's grid saves where the places are found.
+void saveAnswers(HWND field) {
+    Player* player = playerOfField(field);
+    saveAnswersOrTell(GetParent(field), player ? &player->answers : nullptr,
+                      player ? player->hooks : kDefaultPlayerHooks);
+}
+
 // Returns true when the key is consumed (Enter), false when it goes on to the edit control.
 bool handleKey(HWND field, unsigned key) {
     switch (fieldKeyAction(key)) {
     case KeyBringIntoView: bringIntoView(field); return false;
     case KeyEvaluate: evaluateField(field); return true;
     case KeyFillUnsolved: fillUnsolvedFields(field); return false;
-    case KeySaveAnswers: writeSavedAnswers(GetParent(field)); return false;
+    case KeySaveAnswers: saveAnswers(field); return false;
     case KeyPageUp: sendGridRequest(GetParent(field), kRequestPageUp); return false;
     case KeyPageDown: sendGridRequest(GetParent(field), kRequestPageDown); return false;
     case KeyPassOn: return false;

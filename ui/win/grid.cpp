@@ -8,8 +8,8 @@
 namespace {
 
 void onGridCommand(HWND grid, WPARAM wParam) {
-    const Player* player = playerOfDialog(grid);
-    if (player) handleMediaCommand(grid, wParam, player->hooks);
+    Player* player = playerOfDialog(grid);
+    if (player) handleMediaCommand(grid, wParam, player->media, player->hooks);
 }
 
 }  // namespace

@@ -180,7 +180,7 @@ void buildGrid(HWND grid) {
         createPlayer(grid, player->hooks);
     }
     if (usesQuestionPictures(quiz->kind)) beginPictures(b);
-    openSavedAnswers(&b.saved);
+    openSavedAnswers(&b.saved, &player->answers);
     createAnswerFont(quiz);
     // Each field is judged twice while the grid stands up; the score is counted once, after.
     beginEvaluationBatch(player->evaluation);

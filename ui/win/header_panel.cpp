@@ -117,12 +117,14 @@ void onSize(HWND panel, int clientWidth) {
 }
 
 // Only the link's click (notification 0 in the high word) opens the page; a double click sends
-// another notification, and "Sauver" is nobody's concern.
-void onCommand(HWND panel, WPARAM wParam) {
+// another notification. "Sauver" goes to the main window, which saves as F2 does.
+void onCommand(HWND panel, WPARAM wParam, LPARAM lParam) {
     const Player* player = playerOfDialog(panel);
     const char* address = makerAddress(currentQuiz());
     if (wParam == static_cast<WPARAM>(kLinkId) && player && address)
         player->hooks.openAddress(address);
+    if (wParam == MAKEWPARAM(kSaveButtonId, BN_CLICKED))
+        SendMessageA(GetParent(panel), WM_COMMAND, wParam, lParam);
 }
 
 INT_PTR onCtlColorStatic(HWND panel, HDC dc, HWND control) {
@@ -156,7 +158,7 @@ INT_PTR CALLBACK headerPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG: return onInitDialog(panel, lParam);
     case WM_SIZE: onSize(panel, LOWORD(lParam)); return 0;
-    case WM_COMMAND: onCommand(panel, wParam); return 0;
+    case WM_COMMAND: onCommand(panel, wParam, lParam); return 0;
     case WM_CTLCOLORDLG: return reinterpret_cast<INT_PTR>(panelBrush(panel));
     case WM_CTLCOLORSTATIC:
         return onCtlColorStatic(panel, reinterpret_cast<HDC>(wParam),

@@ -5,6 +5,7 @@
 
 #include "core/ids.h"
 #include "core/win/controls.h"
+#include "media/win/playback.h"
 #include "ui/main_layout.h"
 #include "ui/scroll.h"
 #include "ui/win/player.h"
@@ -60,13 +61,37 @@ void onSize(HWND window, UINT state, int clientWidth, int clientHeight) {
     layoutMainWindow(window, clientWidth, clientHeight);
 }
 
+// Closing saves; when no place takes the answers, the person chooses to try again or to quit.
 void onClose(HWND window) {
-    writeSavedAnswers(childrenOf(window).grid);
+    Player* player = playerOfMainWindow(window);
+    if (player) saveAnswersBeforeClosing(player->windows.grid, &player->answers, player->hooks);
     DeleteFileA(kStrayClipName);
     PostQuitMessage(0);  // the window itself stays: shutdown comes after the loop
 }
 
 void onDestroy(HWND) { PostQuitMessage(0); }
+
+// The session ends (log off, shut down, restart): save without asking anything; nobody is there to
+// answer and the process may be ended right after.
+BOOL onQueryEndSession(HWND window) {
+    if (Player* player = playerOfMainWindow(window))
+        writeSavedAnswers(player->windows.grid, &player->answers);
+    return TRUE;
+}
+
+void onEndSession(HWND window, BOOL ending) {
+    Player* player = playerOfMainWindow(window);
+    if (!ending || !player) return;
+    writeSavedAnswers(player->windows.grid, &player->answers);
+    releaseClipsForSessionEnd(player->media, player->hooks);
+}
+
+// "Sauver", passed on by the header panel, saves as F2 does.
+void onCommand(HWND window, int id, HWND, UINT notification) {
+    Player* player = playerOfMainWindow(window);
+    if (id == kSaveButtonId && notification == BN_CLICKED && player)
+        saveAnswersOrTell(player->windows.grid, &player->answers, player->hooks);
+}
 
 HBRUSH onCtlColorStatic(HWND window, HDC dc, HWND control, int) {
     if (GetDlgCtrlID(control) != kVersionLabelId) return nullptr;
@@ -155,6 +180,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HANDLE_MSG(window, WM_SIZE, onSize);
         HANDLE_MSG(window, WM_CLOSE, onClose);
         HANDLE_MSG(window, WM_DESTROY, onDestroy);
+        HANDLE_MSG(window, WM_QUERYENDSESSION, onQueryEndSession);
+        HANDLE_MSG(window, WM_ENDSESSION, onEndSession);
+        HANDLE_MSG(window, WM_COMMAND, onCommand);
         HANDLE_MSG(window, WM_CTLCOLORSTATIC, onCtlColorStatic);
         HANDLE_MSG(window, WM_MOUSEWHEEL, onMouseWheel);
         HANDLE_MSG(window, WM_ACTIVATE, onActivate);

@@ -9,7 +9,9 @@
 #include "core/win/player_hooks.h"
 #include "evaluation/win/evaluate.h"
 #include "media/win/picture_loader.h"
+#include "media/win/playback.h"
 #include "quizdata/win/quiz.h"
+#include "ui/win/answer_files.h"
 
 struct PlayerWindows {
     HWND main;
@@ -29,6 +31,8 @@ struct Player {
     PlayerBrushes brushes{};
     PictureLoading pictures;     // the grid's question pictures
     EvaluationBatch evaluation;  // the grid's build and the F1 fill
+    AnswerFiles answers{};       // where the saved answers are read and written, and its lock
+    MediaRun media;              // the clip files' folder, the missing-player notice
     PlayerHooks hooks = kDefaultPlayerHooks;
     bool comInitialised = false;  // the GUI thread's apartment, left at shutdown
 };

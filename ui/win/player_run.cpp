@@ -18,14 +18,32 @@
 namespace {
 
 // The record, filled from the resources; its message boxes appear before any window.
-Quiz* loadRecord(const PlayerHooks& hooks) {
+Quiz* loadRecord(const PlayerHooks& hooks, QuizSource* source) {
     auto* quiz = static_cast<Quiz*>(std::calloc(1, sizeof(Quiz)));
     if (!quiz) return nullptr;
     applyDefaults(quiz);
     publishQuiz(quiz);
     setCodecAlert(hooks.showMessage);
-    loadQuiz(quiz, hooks);
+    *source = loadQuiz(quiz, hooks);
     return quiz;
+}
+
+void releaseRecord(Player* player) {
+    releaseQuiz(player->quiz);
+    std::free(player->quiz);
+    publishQuiz(nullptr);
+    player->quiz = nullptr;
+}
+
+// The record, and the answers files of this run; none when another player already has them.
+bool loadAndClaim(Player* player) {
+    QuizSource source = QuizSource::Resources;
+    player->quiz = loadRecord(player->hooks, &source);
+    if (!player->quiz) return false;
+    findAnswerFiles(&player->answers, source == QuizSource::Damaged);
+    if (claimAnswerFiles(&player->answers)) return true;
+    releaseRecord(player);
+    return false;
 }
 
 // Each dialog receives the Player as its creation parameter. Unicode dialogs, so that the
@@ -49,9 +67,9 @@ bool startPlayer(HINSTANCE instance, Player* player, const PlayerHooks& hooks) {
     keepDllSearchToSystemFolder();
     if (!registerMainWindowClass(instance)) return false;
     createLabelBrush(player->brushes);
-    player->quiz = loadRecord(player->hooks);
-    if (!player->quiz) {
+    if (!loadAndClaim(player)) {
         deleteLabelBrush(player->brushes);
+        UnregisterClassA(kMainWindowClass, instance);
         return false;
     }
     // The link opens through the shell, which wants an apartment on the thread that calls it.
@@ -61,6 +79,7 @@ bool startPlayer(HINSTANCE instance, Player* player, const PlayerHooks& hooks) {
     PlayerWindows& windows = player->windows;
     const Quiz& quiz = *player->quiz;
     windows.main = createMainWindow(instance, quiz.title, player);
+    markPlayerWindow(player->answers, windows.main);
     placeFirstScreen(windows.main,
                      {quiz.kind, quiz.questionCount, quiz.answersPerQuestion, quiz.revealMode});
     createDialogs(instance, player);
@@ -91,15 +110,13 @@ void shutdownPlayer(Player* player) {
     stopPictureLoading(player->pictures);  // before the grid goes: no decoding outlives the window
     EndDialog(player->windows.grid, 0);
     DestroyWindow(player->windows.header);
-    shutdownMedia(player->windows.main, player->hooks);
+    releaseAnswerFiles(&player->answers, player->windows.main);
+    shutdownMedia(player->windows.main, player->media, player->hooks);
     deleteLabelBrush(player->brushes);
     // Windows that outlive the run (the main window is destroyed by the media only) forget it.
     if (IsWindow(player->windows.main)) SetWindowLongPtrA(player->windows.main, GWLP_USERDATA, 0);
     if (IsWindow(player->windows.grid)) SetWindowLongPtrA(player->windows.grid, DWLP_USER, 0);
-    releaseQuiz(player->quiz);
-    std::free(player->quiz);
-    publishQuiz(nullptr);
-    player->quiz = nullptr;
+    releaseRecord(player);
     if (player->comInitialised) CoUninitialize();
     player->comInitialised = false;
 }

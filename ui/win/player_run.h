@@ -7,7 +7,8 @@
 
 // Everything up to the message loop: the record is loaded, the windows are shown and the grid is
 // scrolled to its top; hooks stay in player for the whole run. False (and nothing made) when the
-// main window class cannot be registered. player must stay where it is until shutdownPlayer.
+// main window class cannot be registered, or when another player already runs on the same answers
+// file (brought to the front instead). player must stay where it is until shutdownPlayer.
 bool startPlayer(HINSTANCE instance, Player* player,
                  const PlayerHooks& hooks = kDefaultPlayerHooks);
 // Runs until WM_QUIT and returns the exit code it carries; a failed get (-1) ends the loop with 0

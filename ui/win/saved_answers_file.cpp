@@ -9,15 +9,14 @@
 #include "quizdata/win/quiz.h"
 #include "ui/saved_answers.h"
 #include "ui/win/answer_field.h"
+#include "ui/win/answer_files.h"
+#include "ui/win/answer_writer.h"
 
 namespace {
 
-std::string fileName() {
-    char path[MAX_PATH + 1] = "";
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    path[length <= MAX_PATH ? length : MAX_PATH] = '\0';
-    return savedAnswersFileName(path);
-}
+constexpr char kSaveTitle[] = "Velto";
+constexpr int kOpenAttempts = 10;
+constexpr DWORD kOpenRetryMs = 50;
 
 std::vector<std::string> fieldTexts(HWND grid, int count) {
     std::vector<std::string> lines;
@@ -29,53 +28,42 @@ std::vector<std::string> fieldTexts(HWND grid, int count) {
     return lines;
 }
 
-// CREATE_NEW never touches an existing file; CREATE_ALWAYS replaces one, which then needs its own
-// hidden and system attributes asked for again.
-bool writeWholeFile(const std::string& name, const std::string& content, DWORD disposition,
-                    DWORD attributes) {
-    HANDLE file =
-        CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, disposition, attributes, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const DWORD size = static_cast<DWORD>(content.size());
-    bool done =
-        size == 0 || (WriteFile(file, content.data(), size, &written, nullptr) && written == size);
-    done = done && FlushFileBuffers(file);
-    done = CloseHandle(file) && done;
-    return done;
+// Outside a run (a grid of its own) the places are found afresh for each use.
+AnswerFiles* filesInUse(AnswerFiles* files, AnswerFiles* own) {
+    if (files) return files;
+    findAnswerFiles(own, false);
+    return own;
 }
 
-// Attributes a rewritten file keeps from the old one; a read-only file is never replaced.
-DWORD keptAttributes(const std::string& name) {
-    const DWORD old = GetFileAttributesA(name.c_str());
-    if (old == INVALID_FILE_ATTRIBUTES || (old & FILE_ATTRIBUTE_DIRECTORY))
-        return FILE_ATTRIBUTE_NORMAL;
-    const DWORD kept = old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                              FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
-    return kept ? kept : FILE_ATTRIBUTE_NORMAL;
+int ask(const PlayerHooks& hooks, const std::string& text, unsigned style) {
+    auto ask = hooks.askMessage ? hooks.askMessage : kDefaultPlayerHooks.askMessage;
+    return ask(text.c_str(), kSaveTitle, style);
 }
 
-// The old file is replaced only by a complete new one: a save that fails once its temporary file
-// exists leaves the old file as it was and removes the temporary file. The temporary file is new
-// (nothing of the user's is overwritten); when none can be made beside the answers file (a folder
-// where only that file is writable), the file is rewritten in place.
-void saveContent(const std::string& name, const std::string& content) {
-    const DWORD attributes = keptAttributes(name);
-    const std::string temp = savedAnswersTempName(name, GetCurrentProcessId());
-    HANDLE probe = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe == INVALID_HANDLE_VALUE) {
-        writeWholeFile(name, content, CREATE_ALWAYS, attributes);
-        return;
+FailedPlace failedAt(const AnswerFiles& files, AnswerPlace place, SaveFailure failure) {
+    return {messageText(placePath(files, place)), failure};
+}
+
+SaveOutcome saveContent(const AnswerFiles& files, const std::string& content) {
+    const SavePlan plan = savePlanOf(files);
+    if (plan.first == AnswerPlace::None)
+        return {false, failedAt(files, AnswerPlace::Local, SaveFailure::Unread), {}};
+    SaveOutcome outcome{false, {}, {}};
+    AnswerPlace inPlace = AnswerPlace::None;
+    for (AnswerPlace place : {plan.first, plan.second}) {
+        if (place == AnswerPlace::None) continue;
+        const WriteResult result = replaceFileContent(placePath(files, place), content);
+        if (result.failure == SaveFailure::None) return {true, {}, {}};
+        if (result.noTempFile && inPlace == AnswerPlace::None) inPlace = place;
+        FailedPlace& slot = place == plan.first ? outcome.first : outcome.second;
+        slot = failedAt(files, place, result.failure);
     }
-    CloseHandle(probe);
-    const DWORD replace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    if (!writeWholeFile(temp, content, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL) ||
-        !MoveFileExA(temp.c_str(), name.c_str(), replace)) {
-        DeleteFileA(temp.c_str());
-        return;
-    }
-    if (attributes != FILE_ATTRIBUTE_NORMAL) SetFileAttributesA(name.c_str(), attributes);
+    // No place took a new file: the old file itself is the only way left.
+    if (inPlace != AnswerPlace::None &&
+        GetFileAttributesW(placePath(files, inPlace).c_str()) != INVALID_FILE_ATTRIBUTES &&
+        rewriteInPlace(placePath(files, inPlace), content) == SaveFailure::None)
+        return {true, {}, {}};
+    return outcome;
 }
 
 void resetReader(SavedAnswersReader* reader) {
@@ -86,29 +74,70 @@ void resetReader(SavedAnswersReader* reader) {
     reader->position = 0;
 }
 
-}  // namespace
-
-// In the grid, the edit controls are the answer fields; any other control is not one.
-void writeSavedAnswers(HWND grid) {
-    Quiz* quiz = currentQuiz();
-    if (!quiz) return;
-    const int lines = savedLineCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion);
-    saveContent(fileName(), savedAnswersContent(fieldTexts(grid, lines)));
+HANDLE openForReading(const std::wstring& path, DWORD* error) {
+    for (int attempt = 1;; ++attempt) {
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        *error = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+        if (file != INVALID_HANDLE_VALUE || attempt == kOpenAttempts) return file;
+        if (*error != ERROR_SHARING_VIOLATION && *error != ERROR_LOCK_VIOLATION) return file;
+        Sleep(kOpenRetryMs);
+    }
 }
 
-void openSavedAnswers(SavedAnswersReader* reader) {
-    resetReader(reader);
-    const std::string name = fileName();
-    reader->file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (reader->file == INVALID_HANDLE_VALUE) return;
+bool mapReader(SavedAnswersReader* reader) {
     const DWORD size = GetFileSize(reader->file, nullptr);
-    if (size == 0 || size == INVALID_FILE_SIZE) return;
-    reader->mapping = CreateFileMappingA(reader->file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-    if (!reader->mapping) return;
+    if (size == 0) return true;
+    if (size == INVALID_FILE_SIZE) return false;
+    reader->mapping = CreateFileMappingW(reader->file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (!reader->mapping) return false;
     reader->view =
         static_cast<const unsigned char*>(MapViewOfFile(reader->mapping, FILE_MAP_READ, 0, 0, 0));
-    if (reader->view) reader->size = size;
+    if (!reader->view) return false;
+    reader->size = size;
+    return true;
+}
+
+}  // namespace
+
+SaveOutcome writeSavedAnswers(HWND grid, AnswerFiles* files) {
+    Quiz* quiz = currentQuiz();
+    if (!quiz) return {true, {}, {}};
+    AnswerFiles own;
+    const AnswerFiles* inUse = filesInUse(files, &own);
+    if (inUse->standIn) return {true, {}, {}};
+    const int lines = savedLineCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion);
+    return saveContent(*inUse, savedAnswersContent(fieldTexts(grid, lines)));
+}
+
+void saveAnswersOrTell(HWND grid, AnswerFiles* files, const PlayerHooks& hooks) {
+    const SaveOutcome outcome = writeSavedAnswers(grid, files);
+    if (outcome.saved) return;
+    ask(hooks, saveFailureMessage(outcome.first, outcome.second, false), MB_OK | MB_ICONWARNING);
+}
+
+void saveAnswersBeforeClosing(HWND grid, AnswerFiles* files, const PlayerHooks& hooks) {
+    for (;;) {
+        const SaveOutcome outcome = writeSavedAnswers(grid, files);
+        if (outcome.saved) return;
+        const std::string text = saveFailureMessage(outcome.first, outcome.second, true);
+        if (ask(hooks, text, MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY) return;
+    }
+}
+
+void openSavedAnswers(SavedAnswersReader* reader, AnswerFiles* inUse) {
+    resetReader(reader);
+    AnswerFiles own;
+    AnswerFiles* files = filesInUse(inUse, &own);
+    if (files->standIn || files->read == AnswerPlace::None) return;
+    DWORD error = ERROR_SUCCESS;
+    reader->file = openForReading(placePath(*files, files->read), &error);
+    const bool gone = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    if ((reader->file == INVALID_HANDLE_VALUE && !gone) ||
+        (reader->file != INVALID_HANDLE_VALUE && !mapReader(reader))) {
+        files->unreadable = files->read;
+        closeSavedAnswers(reader);
+    }
 }
 
 void nextSavedAnswer(SavedAnswersReader* reader, char text[kTextCapacity]) {

@@ -67,7 +67,7 @@ protected:
 
     void TearDown() override {
         if (IsWindow(main_)) {
-            shutdownMedia(main_, hooks_);
+            shutdownMedia(main_, run_, hooks_);
             DestroyWindow(main_);
         }
         releaseQuiz(&quiz_);
@@ -124,8 +124,9 @@ protected:
     std::string work_;
     char previousDir_[MAX_PATH] = {};
     const PlayerHooks hooks_ = {recordMessage, kDefaultPlayerHooks.openAddress, recordStep,
-                                kDefaultPlayerHooks.getMessage};
+                                kDefaultPlayerHooks.getMessage, kDefaultPlayerHooks.askMessage};
     Quiz* previousQuiz_ = nullptr;
+    MediaRun run_;
 };
 
 using Steps = std::vector<std::string>;
@@ -142,10 +143,10 @@ TEST_F(Playback, TextAndPictureQuizzesLeaveEverythingAlone) {
         EXPECT_TRUE(comUninitialised()) << kind;
         EXPECT_EQ(host(), nullptr) << kind;
         EXPECT_FALSE(playerAvailable());
-        handleMediaCommand(grid_, kPlayButtonBase + 3, hooks_);
-        handleMediaCommand(grid_, kStopButtonBase + 3, hooks_);
+        handleMediaCommand(grid_, kPlayButtonBase + 3, run_, hooks_);
+        handleMediaCommand(grid_, kStopButtonBase + 3, run_, hooks_);
         EXPECT_TRUE(exists("velto3.mp3")) << kind;
-        shutdownMedia(main_, hooks_);
+        shutdownMedia(main_, run_, hooks_);
         EXPECT_TRUE(IsWindow(main_)) << kind;
         EXPECT_TRUE(exists("velto3.mp3")) << kind;
         EXPECT_TRUE(takeSteps().empty()) << kind;
@@ -172,23 +173,23 @@ TEST_F(Playback, AudioQuizStartsThePlayerInAnEmptyHost) {
 TEST_F(Playback, PlayingAnotherQuestionReplacesTheClipFile) {
     start(KindAudio);
     takeSteps();
-    playClip(3, hooks_);
+    playClip(3, run_, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "write velto3.mp3", "put_URL velto3.mp3", "play"}));
     EXPECT_EQ(fileBytes("velto3.mp3"), resourceBytes(403));
 
-    playClip(5, hooks_);
+    playClip(5, run_, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto3.mp3", "write velto5.mp3",
                                   "put_URL velto5.mp3", "play"}));
     EXPECT_FALSE(exists("velto3.mp3"));
     EXPECT_EQ(fileBytes("velto5.mp3"), resourceBytes(405));
 
     // The same question again: stopped, rewritten, played from the start.
-    playClip(5, hooks_);
+    playClip(5, run_, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto5.mp3", "write velto5.mp3",
                                   "put_URL velto5.mp3", "play"}));
     EXPECT_EQ(fileBytes("velto5.mp3"), resourceBytes(405));
 
-    stopClip(hooks_);
+    stopClip(run_, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto5.mp3"}));
     EXPECT_FALSE(exists("velto5.mp3"));
     // An audio player is never shown.
@@ -200,7 +201,7 @@ TEST_F(Playback, StopBeforeAnyPlayDeletesClipZero) {
     start(KindAudio);
     touch("velto0.mp3");
     takeSteps();
-    stopClip(hooks_);
+    stopClip(run_, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto0.mp3"}));
     EXPECT_FALSE(exists("velto0.mp3"));
 }
@@ -221,7 +222,7 @@ TEST_F(Playback, ButtonClicksAreTheOnlyCommands) {
         {kStopButtonBase + 1, nullptr},
     };
     for (const Case& c : cases) {
-        handleMediaCommand(grid_, c.wParam, hooks_);
+        handleMediaCommand(grid_, c.wParam, run_, hooks_);
         for (const char* name : {"velto3.mp3", "velto5.mp3"}) {
             bool expected = c.present && std::string(c.present) == name;
             EXPECT_EQ(exists(name), expected) << "after wParam " << c.wParam << ": " << name;
@@ -231,52 +232,57 @@ TEST_F(Playback, ButtonClicksAreTheOnlyCommands) {
 
 TEST_F(Playback, AClipThatCannotBeHadPlaysNothing) {
     start(KindAudio);
-    playClip(3, hooks_);
+    playClip(3, run_, hooks_);
     takeSteps();
     // Question 20 has no clip; IMG 411 is empty.
-    playClip(20, hooks_);
+    playClip(20, run_, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto3.mp3"}));
     EXPECT_FALSE(exists("velto3.mp3"));
-    playClip(11, hooks_);
+    playClip(11, run_, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto20.mp3"}));
     EXPECT_FALSE(exists("velto11.mp3"));
     EXPECT_TRUE(gMessages.empty());
     // Still usable.
-    playClip(5, hooks_);
+    playClip(5, run_, hooks_);
     EXPECT_EQ(takeSteps().back(), "play");
+    // IMG 401 is a JPEG, not a sound: the player is never handed it.
+    playClip(1, run_, hooks_);
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto5.mp3"}));
+    EXPECT_FALSE(exists("velto1.mp3"));
+    EXPECT_EQ(gMessages,
+              (std::vector<std::string>{"Information: Impossible de charger le fichier audio."}));
 }
 
-TEST_F(Playback, AClipFileThatCannotBeWrittenPlaysNothingAndLeavesNoFile) {
+TEST_F(Playback, AFolderThatRefusesClipsSendsThemToATemporaryFolderOfTheirOwn) {
     start(KindAudio);
     takeSteps();
-    // As in a read-only folder, CreateFileA refuses the name: here it is taken by a folder.
-    ASSERT_TRUE(CreateDirectoryA("velto5.mp3", nullptr));
-    playClip(5, hooks_);
-    EXPECT_EQ(takeSteps(), (Steps{"stop"}));
-    EXPECT_EQ(GetFileAttributesA("velto5.mp3") & FILE_ATTRIBUTE_DIRECTORY,
-              DWORD{FILE_ATTRIBUTE_DIRECTORY});
-    RemoveDirectoryA("velto5.mp3");
-
-    // Another program holds the file open without sharing: it keeps its content.
-    std::ofstream("velto6.mp3", std::ios::binary) << "held";
-    HANDLE held = CreateFileA("velto6.mp3", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder =
+        std::string(temp) + "velto-" + std::to_string(GetCurrentProcessId()) + "\\";
+    // Another program holds the clip's name without sharing, as a read-only folder refuses it.
+    std::ofstream("velto5.mp3", std::ios::binary) << "held";
+    HANDLE held = CreateFileA("velto5.mp3", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    ASSERT_FALSE(resourceBytes(406).empty());
-    playClip(6, hooks_);
-    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto5.mp3"}));
+    playClip(5, run_, hooks_);
     CloseHandle(held);
-    EXPECT_EQ(fileBytes("velto6.mp3"), "held");
-    EXPECT_TRUE(gMessages.empty());
+    EXPECT_EQ(takeSteps(), (Steps{"stop", "write velto5.mp3", "put_URL velto5.mp3", "play"}));
+    EXPECT_EQ(fileBytes("velto5.mp3"), "held");
+    EXPECT_EQ(fileBytes((folder + "velto5.mp3").c_str()), resourceBytes(405));
 
-    playClip(3, hooks_);
-    EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto6.mp3", "write velto3.mp3",
-                                  "put_URL velto3.mp3", "play"}));
+    playClip(3, run_, hooks_);  // the rest of the run stays there
+    EXPECT_FALSE(exists(folder + "velto5.mp3"));
+    EXPECT_EQ(fileBytes((folder + "velto3.mp3").c_str()), resourceBytes(403));
+    EXPECT_FALSE(exists("velto3.mp3"));
+    EXPECT_TRUE(gMessages.empty());
+    shutdownMedia(main_, run_, hooks_);
+    EXPECT_FALSE(exists(folder)) << "nothing is left behind";
 }
 
 TEST_F(Playback, VideoPlaysInTheBandAboveItsAnswerArea) {
     start(KindVideo);
     takeSteps();
-    playClip(7, hooks_);  // column 0, third row: answer area at (46, 215 + 2 * 270)
+    playClip(7, run_, hooks_);  // column 0, third row: answer area at (46, 215 + 2 * 270)
     EXPECT_EQ(takeSteps(), (Steps{"stop", "write velto7.avi", "put_URL velto7.avi", "play"}));
     EXPECT_EQ(fileBytes("velto7.avi"), resourceBytes(407));
     RECT place = childBox(host());
@@ -288,7 +294,7 @@ TEST_F(Playback, VideoPlaysInTheBandAboveItsAnswerArea) {
 
     // Scrolled by 100 pixels: the band follows the button's current place.
     ScrollWindowEx(grid_, 0, -100, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN);
-    playClip(8, hooks_);  // column 1, third row
+    playClip(8, run_, hooks_);  // column 1, third row
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto7.avi", "write velto8.avi",
                                   "put_URL velto8.avi", "play"}));
     EXPECT_FALSE(exists("velto7.avi"));
@@ -297,7 +303,7 @@ TEST_F(Playback, VideoPlaysInTheBandAboveItsAnswerArea) {
     EXPECT_EQ(place.top, 5 + 2 * 270 - 100);
     EXPECT_EQ(place.bottom - place.top, 210);
 
-    stopClip(hooks_);
+    stopClip(run_, hooks_);
     EXPECT_EQ(takeSteps(), (Steps{"stop", "delete velto8.avi"}));
     EXPECT_FALSE(exists("velto8.avi"));
     EXPECT_FALSE(IsWindowVisible(host()));
@@ -307,11 +313,16 @@ TEST_F(Playback, VideoPlaysInTheBandAboveItsAnswerArea) {
 
 TEST_F(Playback, VideoWithoutAClipHidesTheBand) {
     start(KindVideo);
-    playClip(7, hooks_);
+    playClip(7, run_, hooks_);
     ASSERT_TRUE(IsWindowVisible(host()));
-    playClip(20, hooks_);
+    playClip(20, run_, hooks_);
     EXPECT_FALSE(IsWindowVisible(host()));
     EXPECT_FALSE(exists("velto7.avi"));
+    playClip(3, run_, hooks_);  // a sound where a video should be
+    EXPECT_FALSE(IsWindowVisible(host()));
+    EXPECT_FALSE(exists("velto3.avi"));
+    EXPECT_EQ(gMessages,
+              (std::vector<std::string>{"Information: Impossible de charger le fichier vidéo."}));
 }
 
 TEST_F(Playback, ShutdownLetsGoOfTheClipThenDeletesEveryClipName) {
@@ -320,18 +331,17 @@ TEST_F(Playback, ShutdownLetsGoOfTheClipThenDeletesEveryClipName) {
          {"velto1.mp3", "velto50.mp3", "velto96.mp3", "velto97.mp3", "velto2.avi", "velto.mp3"}) {
         touch(name);
     }
-    playClip(3, hooks_);
+    playClip(3, run_, hooks_);
     takeSteps();
-    shutdownMedia(main_, hooks_);
+    shutdownMedia(main_, run_, hooks_);
     Steps steps = takeSteps();
-    ASSERT_EQ(steps.size(), 2u + 96u + 3u);
-    EXPECT_EQ(steps[0], "stop");
-    EXPECT_EQ(steps[1], "put_URL (none)");
+    // Stopped and closed while its host lives; the files once the windows are gone; COM last.
+    ASSERT_EQ(steps.size(), 3u + 96u + 1u);
+    EXPECT_EQ(Steps(steps.begin(), steps.begin() + 3), (Steps{"stop", "close", "DestroyWindow"}));
     for (int question = 1; question <= 96; ++question) {
-        EXPECT_EQ(steps[1 + question], "delete velto" + std::to_string(question) + ".mp3");
+        EXPECT_EQ(steps[2 + question], "delete velto" + std::to_string(question) + ".mp3");
     }
-    EXPECT_EQ(Steps(steps.end() - 3, steps.end()),
-              (Steps{"DestroyWindow", "CoUninitialize", "FreeLibrary"}));
+    EXPECT_EQ(steps.back(), "CoUninitialize");
 
     for (const char* name : {"velto1.mp3", "velto3.mp3", "velto50.mp3", "velto96.mp3"})
         EXPECT_FALSE(exists(name));
@@ -346,11 +356,20 @@ TEST_F(Playback, VideoShutdownDeletesTheAviNames) {
     start(KindVideo);
     touch("velto12.avi");
     touch("velto12.mp3");
-    playClip(8, hooks_);
-    shutdownMedia(main_, hooks_);
+    playClip(8, run_, hooks_);
+    shutdownMedia(main_, run_, hooks_);
     EXPECT_FALSE(exists("velto8.avi"));
     EXPECT_FALSE(exists("velto12.avi"));
     EXPECT_TRUE(exists("velto12.mp3"));
+}
+
+TEST_F(Playback, TheSessionsEndTakesEveryClipFileAlong) {
+    start(KindAudio);
+    touch("velto12.mp3");
+    playClip(3, run_, hooks_);
+    releaseClipsForSessionEnd(run_, hooks_);
+    EXPECT_FALSE(exists("velto3.mp3"));
+    EXPECT_FALSE(exists("velto12.mp3"));
 }
 
 TEST_F(Playback, AnUnavailablePlayerIgnoresTheButtons) {
@@ -359,15 +378,17 @@ TEST_F(Playback, AnUnavailablePlayerIgnoresTheButtons) {
     EXPECT_NE(host(), nullptr);
     EXPECT_FALSE(playerAvailable());
     takeSteps();
-    handleMediaCommand(grid_, kPlayButtonBase + 3, hooks_);
-    playClip(3, hooks_);
-    stopClip(hooks_);
+    handleMediaCommand(grid_, kPlayButtonBase + 3, run_, hooks_);
+    handleMediaCommand(grid_, kPlayButtonBase + 4, run_, hooks_);
+    playClip(3, run_, hooks_);
+    stopClip(run_, hooks_);
     EXPECT_FALSE(exists("velto3.mp3"));
     EXPECT_TRUE(takeSteps().empty());
+    EXPECT_EQ(gMessages.size(), 1u) << "the first play says once what is missing";
 
     // Shutdown must not undo an initialisation that start-up did not make.
     ASSERT_EQ(CoInitialize(nullptr), S_OK);
-    shutdownMedia(main_, hooks_);
+    shutdownMedia(main_, run_, hooks_);
     HRESULT again = CoInitialize(nullptr);
     EXPECT_EQ(again, S_FALSE);
     if (SUCCEEDED(again)) CoUninitialize();

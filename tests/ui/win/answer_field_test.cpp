@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/evaluation/win/stand_in_grid.h"
+#include "tests/win/support.h"
 #include "ui/answer_keys.h"
 #include "ui/saved_answers.h"
 
@@ -183,11 +184,10 @@ TEST(AnswerField, F1WithEverythingSolvedChangesNothing) {
 TEST(AnswerField, F2SavesTheAnswers) {
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
-    char directory[MAX_PATH];
-    GetTempPathA(MAX_PATH, directory);
-    lstrcatA(directory, "velto-f2-test");
-    CreateDirectoryA(directory, nullptr);
-    ASSERT_TRUE(SetCurrentDirectoryA(directory));
+    const std::string directory = scratchFolder("f2");
+    const std::string appDataFolder = scratchFolder("f2-appdata");
+    ScopedVariable appData("APPDATA", appDataFolder);
+    ASSERT_TRUE(SetCurrentDirectoryA(directory.c_str()));
     char module[MAX_PATH];
     GetModuleFileNameA(nullptr, module, MAX_PATH);
     const std::string name = savedAnswersFileName(module);
@@ -209,7 +209,8 @@ TEST(AnswerField, F2SavesTheAnswers) {
 
     DeleteFileA(name.c_str());
     SetCurrentDirectoryA(previous);
-    RemoveDirectoryA(directory);
+    RemoveDirectoryA(directory.c_str());
+    removeTree(appDataFolder);
 }
 
 }  // namespace

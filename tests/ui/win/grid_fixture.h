@@ -148,6 +148,7 @@ protected:
     HWND open(int width = 500, int height = 400) {
         HHOOK cbt = SetWindowsHookExA(WH_CBT, gridCbtHook, nullptr, GetCurrentThreadId());
         HHOOK sent = SetWindowsHookExA(WH_CALLWNDPROC, gridSendHook, nullptr, GetCurrentThreadId());
+        findAnswerFiles(&player_.answers, false);  // as start-up finds them
         grid_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kGridDialogId),
                                    sharedParent(), gridProc, reinterpret_cast<LPARAM>(&player_));
         UnhookWindowsHookEx(sent);

@@ -7,7 +7,9 @@
 #include <objbase.h>
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "core/ids.h"
 #include "tests/win/support.h"
@@ -18,9 +20,21 @@ namespace {
 int gMessageBoxes = 0;
 void countMessageBox(const char*, const char*) { ++gMessageBoxes; }
 
+// The questions asked, and the answers given to them in turn (then Cancel).
+std::vector<std::string> gQuestions;
+std::vector<int> gAnswers;
+int answerQuestion(const char* text, const char* title, unsigned style) {
+    gQuestions.push_back(std::string(title) + "|" + std::to_string(style & 0xF) + "|" + text);
+    if (gAnswers.empty()) return IDCANCEL;
+    const int answer = gAnswers.front();
+    gAnswers.erase(gAnswers.begin());
+    return answer;
+}
+
 PlayerHooks hooks() {
     PlayerHooks hooks = kDefaultPlayerHooks;
     hooks.showMessage = countMessageBox;
+    hooks.askMessage = answerQuestion;
     return hooks;
 }
 
@@ -69,11 +83,12 @@ protected:
     void SetUp() override {
         previousQuiz_ = currentQuiz();
         gMessageBoxes = 0;
+        gQuestions.clear();
+        gAnswers.clear();
         GetCurrentDirectoryA(MAX_PATH, previousDirectory_);
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        directory_ = std::string(temp) + "velto-frame-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(directory_.c_str(), nullptr);
+        directory_ = scratchFolder("frame");
+        appData_ = scratchFolder("frame-appdata");
+        appDataVariable_ = std::make_unique<ScopedVariable>("APPDATA", appData_);
         ASSERT_TRUE(SetCurrentDirectoryA(directory_.c_str()));
         DeleteFileA(savedAnswersName().c_str());
         ASSERT_TRUE(startPlayer(GetModuleHandleA(nullptr), &player_, hooks()));
@@ -87,9 +102,10 @@ protected:
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {}
         while (takeQuit() >= 0) {}
         UnregisterClassA(kMainWindowClass, GetModuleHandleA(nullptr));
-        DeleteFileA(savedAnswersName().c_str());
         SetCurrentDirectoryA(previousDirectory_);
-        RemoveDirectoryA(directory_.c_str());
+        removeTree(directory_);
+        appDataVariable_.reset();
+        removeTree(appData_);
         publishQuiz(previousQuiz_);
     }
 
@@ -107,6 +123,8 @@ protected:
     Quiz* previousQuiz_ = nullptr;
     char previousDirectory_[MAX_PATH] = {};
     std::string directory_;
+    std::string appData_;
+    std::unique_ptr<ScopedVariable> appDataVariable_;
 };
 
 TEST_F(PlayerFrame, StartsCentredOnItsFirstScreenAndCaptionedWithTheQuizTitle) {
@@ -240,6 +258,61 @@ TEST_F(PlayerFrame, ClosingSavesDeletesTheStrayClipAndQuits) {
     std::string expected;
     for (int i = 0; i < 14; ++i) expected += "\r\n";
     EXPECT_EQ(readFile(savedAnswersName()), expected);
+}
+
+TEST_F(PlayerFrame, SessionEndAndSauverSaveWithoutAsking) {
+    const std::string name = savedAnswersName();
+    struct {
+        UINT message;
+        WPARAM wParam;
+        LRESULT result;
+        bool saves;
+    } const cases[] = {
+        {WM_QUERYENDSESSION, 0, TRUE, true},
+        {WM_ENDSESSION, FALSE, 0, false},  // the session goes on after all
+        {WM_ENDSESSION, TRUE, 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        DeleteFileA(name.c_str());
+        EXPECT_EQ(SendMessageA(player_.windows.main, c.message, c.wParam, ENDSESSION_LOGOFF),
+                  c.result);
+        EXPECT_EQ(exists(name), c.saves);
+    }
+    DeleteFileA(name.c_str());
+    SendDlgItemMessageA(player_.windows.header, kSaveButtonId, BM_CLICK, 0, 0);
+    EXPECT_EQ(readFile(name).size(), 14u * 2);
+    EXPECT_TRUE(gQuestions.empty());
+    EXPECT_EQ(takeQuit(), -1) << "saving is not closing";
+}
+
+TEST_F(PlayerFrame, AnswersThatCannotBeSavedAreNeverLostSilently) {
+    const std::string name = savedAnswersName();
+    ASSERT_TRUE(CreateDirectoryA(name.c_str(), nullptr));  // the file cannot be replaced
+    touch("bloque");
+    const std::string blocked = directory_ + "\\bloque\\x.txt";  // nor the per-user one made
+    player_.answers.fallbackPath.assign(blocked.begin(), blocked.end());
+    SendDlgItemMessageA(player_.windows.header, kSaveButtonId, BM_CLICK, 0, 0);
+    ASSERT_EQ(gQuestions.size(), 1u);
+    EXPECT_EQ(gQuestions[0].substr(0, 8), "Velto|0|") << "an OK box";
+    EXPECT_NE(gQuestions[0].find("Fichier : " + directory_ + "\\" + name), std::string::npos);
+
+    gQuestions.clear();
+    gAnswers = {IDRETRY};  // tried again, then quit without saving
+    SendMessageA(player_.windows.main, WM_CLOSE, 0, 0);
+    ASSERT_EQ(gQuestions.size(), 2u);
+    EXPECT_EQ(gQuestions[1].substr(0, 8), "Velto|" + std::to_string(MB_RETRYCANCEL) + "|");
+    EXPECT_NE(gQuestions[1].find("Annuler : quitter sans enregistrer."), std::string::npos);
+    EXPECT_EQ(takeQuit(), 0);
+}
+
+TEST_F(PlayerFrame, ASecondStartOnTheSameFileBringsTheFirstForward) {
+    ShowWindow(player_.windows.main, SW_MINIMIZE);
+    AnswerFiles second;
+    findAnswerFiles(&second, false);
+    EXPECT_FALSE(claimAnswerFiles(&second));
+    EXPECT_FALSE(IsIconic(player_.windows.main));
+    EXPECT_EQ(second.instanceLock, nullptr);
 }
 
 TEST_F(PlayerFrame, DestroyingWithoutClosingQuitsWithoutSaving) {
