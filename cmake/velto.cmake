@@ -28,6 +28,27 @@ function(velto_static_runtime target)
   target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
 endfunction()
 
+# The player's code is compiled and linked with the win32-thread variant of the MinGW compiler:
+# the posix variant, which GoogleTest needs, links winpthreads into every C++ program, and with
+# it imports such as SuspendThread and GetThreadContext. The player uses Win32 threads itself.
+function(velto_win32_threads target)
+  set(launcher ${PROJECT_SOURCE_DIR}/cmake/win32-threads)
+  set_target_properties(${target} PROPERTIES
+    CXX_COMPILER_LAUNCHER "${launcher};${CMAKE_CXX_COMPILER_LAUNCHER}"
+    CXX_LINKER_LAUNCHER "${launcher}")
+endfunction()
+
+# How the shipped executable presents itself to Windows' loader: the whole 4 GB address space
+# of a 32-bit process on 64-bit Windows, Windows 7's subsystem version or later, no terminal
+# server compatibility shims, and ASLR and DEP as the linker's defaults already give them.
+function(velto_player_link target)
+  target_link_options(${target} PRIVATE -Wl,--tsaware -Wl,--dynamicbase -Wl,--nxcompat
+    -Wl,--major-subsystem-version,6 -Wl,--minor-subsystem-version,0)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)  # a 64-bit image is large-address-aware without asking
+    target_link_options(${target} PRIVATE -Wl,--large-address-aware)
+  endif()
+endfunction()
+
 function(velto_core_library name sanitize)
   file(GLOB sources CONFIGURE_DEPENDS
        ${PROJECT_SOURCE_DIR}/core/*.cpp ${PROJECT_SOURCE_DIR}/quizdata/*.cpp

@@ -1,11 +1,12 @@
 // libFuzzer: any bytes as a PE image. What reads must write back with the same list and read
-// back equal (in directory order); a refusal always carries a message.
+// back equal (in directory order); a refusal always carries a message. The imports are read too.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "tools/pe/pe_imports.h"
 #include "tools/pe/pe_resources.h"
 #include "tools/pe/resource_names.h"
 
@@ -47,6 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<uint8_t> image(data, data + size);
     std::vector<PeResource> list;
     std::string error;
+    std::vector<PeImport> imports;
+    if (!readPeImports(image, imports, error) && error.empty()) std::abort();
     if (!readPeResources(image, list, error)) {
         if (error.empty()) std::abort();
         return 0;

@@ -18,3 +18,10 @@ std::vector<int> pictureLoadOrder(const std::vector<CanvasRect>& boxes, const Ca
         if (!meets(boxes[k], view)) order.push_back(k);
     return order;
 }
+
+int pictureWorkerCount(int processors, int pictures) {
+    int workers = processors < 1 ? 1 : processors;
+    if (workers > kMaxPictureWorkers) workers = kMaxPictureWorkers;
+    if (workers > pictures) workers = pictures < 0 ? 0 : pictures;
+    return workers;
+}

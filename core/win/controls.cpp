@@ -1,14 +1,35 @@
 #include "core/win/controls.h"
 
+#include <vector>
+
+#include "core/cp1252_text.h"
 #include "core/win/image_bounds.h"
 
+std::wstring wideText(const char* cp1252) {
+    if (!cp1252) return std::wstring();
+    const std::u16string units = cp1252ToUtf16(cp1252);
+    return std::wstring(units.begin(), units.end());
+}
+
+void setText(HWND window, const char* cp1252) { SetWindowTextW(window, wideText(cp1252).c_str()); }
+
+int readText(HWND window, char* out, int capacity) {
+    if (capacity <= 0) return 0;
+    std::vector<wchar_t> wide(static_cast<size_t>(capacity), L'\0');
+    const int length = window ? GetWindowTextW(window, wide.data(), capacity) : 0;
+    const std::u16string units(wide.begin(), wide.begin() + (length > 0 ? length : 0));
+    return static_cast<int>(utf16ToCp1252(units, out, static_cast<size_t>(capacity)));
+}
+
 HWND createChild(HWND parent, const ChildControl& child, HFONT font, bool redraw) {
-    HWND control = CreateWindowExA(0, child.className, child.text, child.style, child.x, child.y,
-                                   child.width, child.height, parent,
+    const std::wstring className = wideText(child.className);
+    const std::wstring text = wideText(child.text);
+    HWND control = CreateWindowExW(0, className.c_str(), child.text ? text.c_str() : nullptr,
+                                   child.style, child.x, child.y, child.width, child.height, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(child.id)),
-                                   GetModuleHandleA(nullptr), nullptr);
+                                   GetModuleHandleW(nullptr), nullptr);
     if (control && font)
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
     return control;
 }
 

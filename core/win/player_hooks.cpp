@@ -5,23 +5,27 @@
 
 #include <cstdio>
 
+#include "core/win/controls.h"
+
 namespace {
 
 constexpr size_t kTraceLineCapacity = 600;  // a step and a clip file name
 
-void messageBox(const char* text, const char* title) { MessageBoxA(nullptr, text, title, MB_OK); }
+void messageBox(const char* text, const char* title) {
+    MessageBoxW(nullptr, wideText(text).c_str(), wideText(title).c_str(), MB_OK);
+}
 
 int messageChoice(const char* text, const char* title, unsigned style) {
-    return MessageBoxA(nullptr, text, title, style);
+    return MessageBoxW(nullptr, wideText(text).c_str(), wideText(title).c_str(), style);
 }
 
 void shellOpen(const char* address) {
-    ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", wideText(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace
 
-const PlayerHooks kDefaultPlayerHooks = {messageBox, shellOpen, nullptr, GetMessageA,
+const PlayerHooks kDefaultPlayerHooks = {messageBox, shellOpen, nullptr, GetMessageW,
                                          messageChoice};
 
 void traceMedia(const PlayerHooks& hooks, const char* step, const char* detail) {

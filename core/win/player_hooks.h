@@ -11,14 +11,14 @@ struct PlayerHooks {
     void (*openAddress)(const char* address);
     // Receives each media step as it happens ("stop", "put_URL velto5.mp3", ...); null: none.
     void (*traceMedia)(const char* step);
-    // GetMessageA or a stand-in for it.
+    // GetMessageW or a stand-in for it.
     BOOL(WINAPI* getMessage)(LPMSG message, HWND window, UINT first, UINT last);
     // An owner-less message box with the buttons and icon of style (MB_ flags); the button
     // pressed (IDOK, IDRETRY, IDCANCEL...).
     int (*askMessage)(const char* text, const char* title, unsigned style);
 };
 
-// MessageBoxA, ShellExecuteA "open", no tracing, GetMessageA, MessageBoxA.
+// MessageBoxW, ShellExecuteW "open", no tracing, GetMessageW, MessageBoxW (texts as UTF-16).
 extern const PlayerHooks kDefaultPlayerHooks;
 
 // "step" or "step detail" to hooks.traceMedia, when there is one; costs nothing otherwise.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/ids.h"
+#include "core/win/controls.h"
 #include "evaluation/answer_slots.h"
 #include "evaluation/judge.h"
 #include "evaluation/verdicts.h"
@@ -15,8 +16,7 @@ namespace {
 
 std::string fieldText(HWND grid, int fieldId) {
     char text[kTextCapacity] = "";
-    HWND field = GetDlgItem(grid, fieldId);
-    if (field) GetWindowTextA(field, text, kTextCapacity);
+    readText(GetDlgItem(grid, fieldId), text, kTextCapacity);
     return text;
 }
 
@@ -35,7 +35,7 @@ bool questionFullyMatched(HWND grid, const QuizItem* item, int question, int per
 
 void setControlText(HWND grid, int id, const char* text) {
     HWND control = GetDlgItem(grid, id);
-    if (control) SetWindowTextA(control, text);
+    if (control) setText(control, text);
 }
 
 // The static shows the answer picture; whatever it showed before is released. A static that keeps
@@ -66,7 +66,7 @@ void revealQuestion(Quiz* quiz, HWND grid, const QuizItem* item, int question) {
 bool everyVerdictSolved(HWND grid, int fields) {
     for (int k = fields; k >= 1; --k) {
         char text[kVerdictReadLimit] = "";
-        GetDlgItemTextA(grid, kVerdictLabelBase + k, text, kVerdictReadLimit);
+        readText(GetDlgItem(grid, kVerdictLabelBase + k), text, kVerdictReadLimit);
         if (!isSolvedVerdict(text)) return false;
     }
     return true;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/ids.h"
+#include "core/win/controls.h"
 #include "evaluation/answer_slots.h"
 #include "evaluation/verdicts.h"
 
@@ -16,8 +17,7 @@ std::vector<std::string> readVerdicts(HWND grid, int count) {
     verdicts.reserve(static_cast<std::size_t>(count));
     for (int k = 1; k <= count; ++k) {
         char text[kVerdictReadLimit] = "";
-        HWND label = GetDlgItem(grid, kVerdictLabelBase + k);
-        if (label) GetWindowTextA(label, text, kVerdictReadLimit);
+        readText(GetDlgItem(grid, kVerdictLabelBase + k), text, kVerdictReadLimit);
         verdicts.emplace_back(text);
     }
     return verdicts;
@@ -32,6 +32,6 @@ void updateScore(Quiz* quiz, HWND grid) {
     const int solved = countSolved(readVerdicts(grid, fields), perQuestion);
 
     const std::string score = scoreText(solved, quiz->questionCount);
-    SetDlgItemTextA(quiz->headerWindow, kScoreLabelId, score.c_str());
-    SetDlgItemTextA(quiz->headerWindow, kCodeBoxId, codeText(quiz->codes, solved));
+    setText(GetDlgItem(quiz->headerWindow, kScoreLabelId), score.c_str());
+    setText(GetDlgItem(quiz->headerWindow, kCodeBoxId), codeText(quiz->codes, solved));
 }

@@ -3,9 +3,7 @@
 // at shutdown still finds it.
 #include "media/win/picture_loader.h"
 
-#include <algorithm>
 #include <memory>
-#include <mutex>
 
 #include "core/win/controls.h"
 #include "media/jpeg_markers.h"
@@ -23,7 +21,7 @@ constexpr DWORD kStopWaitMs = 500;
 
 // The jobs are all known before the workers start, which take them in `order`.
 struct PicturePool {
-    std::mutex lock;
+    SRWLOCK lock = SRWLOCK_INIT;
     HMODULE module = nullptr;
     HWND mailbox = nullptr;
     std::vector<PictureJob> jobs;
@@ -35,8 +33,20 @@ struct PicturePool {
 
 namespace {
 
+// Holds a pool's lock for its scope (Win32's own lock: the player links no thread library).
+class Hold {
+public:
+    explicit Hold(PicturePool& pool) : lock_(&pool.lock) { AcquireSRWLockExclusive(lock_); }
+    ~Hold() { ReleaseSRWLockExclusive(lock_); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+private:
+    SRWLOCK* lock_;
+};
+
 bool takeJob(PicturePool& pool, size_t* index, PictureJob* job) {
-    std::lock_guard<std::mutex> hold(pool.lock);
+    const Hold hold(pool);
     if (pool.stopping || pool.next == pool.order.size()) return false;
     *index = static_cast<size_t>(pool.order[pool.next++]);
     *job = pool.jobs[*index];
@@ -45,7 +55,7 @@ bool takeJob(PicturePool& pool, size_t* index, PictureJob* job) {
 
 // A failed decode is posted too (a null bitmap), so that its box is settled.
 void deliver(PicturePool& pool, size_t index, HBITMAP bitmap) {
-    std::lock_guard<std::mutex> hold(pool.lock);
+    const Hold hold(pool);
     if (!pool.stopping) {
         pool.arrived[index] = bitmap;
         if (PostMessageA(pool.mailbox, kPictureReady, index, 0)) return;
@@ -110,7 +120,7 @@ void onPictureReady(HWND mailbox, size_t index) {
     HBITMAP bitmap;
     PictureJob job;
     {
-        std::lock_guard<std::mutex> hold(pool->lock);
+        const Hold hold(*pool);
         if (index >= pool->jobs.size()) return;
         job = pool->jobs[index];
         bitmap = pool->arrived[index];
@@ -151,8 +161,7 @@ HWND createMailbox(PictureLoading& loading) {
 int processorCount() {
     SYSTEM_INFO system{};
     GetSystemInfo(&system);
-    const DWORD count = system.dwNumberOfProcessors ? system.dwNumberOfProcessors : 1;
-    return static_cast<int>(count < MAXIMUM_WAIT_OBJECTS ? count : MAXIMUM_WAIT_OBJECTS);
+    return static_cast<int>(system.dwNumberOfProcessors);
 }
 
 void startWorker(PictureLoading& loading, const std::shared_ptr<PicturePool>& pool) {
@@ -209,7 +218,7 @@ void finishPictureQueue(PictureLoading& loading) {
     // window by more than the pictures it decoded meanwhile gained.
     if (!pool || loading.pending == 0 || !loading.workers.empty()) return;
     pool->order = pictureLoadOrder(loading.boxes, loading.view);
-    for (int k = std::min(processorCount(), loading.pending); k > 0; --k)
+    for (int k = pictureWorkerCount(processorCount(), loading.pending); k > 0; --k)
         startWorker(loading, pool);
 }
 
@@ -217,7 +226,7 @@ void stopPictureLoading(PictureLoading& loading) {
     const std::shared_ptr<PicturePool> pool = loading.pool;
     if (!pool) return;
     {
-        std::lock_guard<std::mutex> hold(pool->lock);
+        const Hold hold(*pool);
         pool->stopping = true;
     }
     if (!loading.workers.empty())
@@ -225,7 +234,7 @@ void stopPictureLoading(PictureLoading& loading) {
                                TRUE, kStopWaitMs);
     for (HANDLE worker : loading.workers) CloseHandle(worker);
     {
-        std::lock_guard<std::mutex> hold(pool->lock);
+        const Hold hold(*pool);
         for (HBITMAP& bitmap : pool->arrived) {
             if (bitmap) DeleteObject(bitmap);
             bitmap = nullptr;

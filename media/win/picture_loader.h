@@ -34,8 +34,8 @@ struct PictureLoading {
 };
 
 // Decoding of question pictures for parent's picture controls. Each job is decoded with
-// loadFittedPicture into a kPictureBox square on worker threads (one per processor, started once
-// the grid stands), those meeting view first, then in the order queued.
+// loadFittedPicture into a kPictureBox square on worker threads (pictureWorkerCount of them,
+// started once the grid stands), those meeting view first, then in the order queued.
 // Each bitmap is handed to the GUI thread (the caller's) with a posted message and set on its
 // control there: the control is resized and centred in its box when the bitmap's size differs
 // (a failed decode keeps the whole box, empty); the bitmap is dropped when the control is gone

@@ -6,6 +6,7 @@
 
 #include "core/ids.h"
 #include "core/win/controls.h"
+#include "core/win/system_library.h"
 #include "media/clip_names.h"
 #include "media/win/clip_files.h"
 #include "media/win/video_window.h"
@@ -100,7 +101,7 @@ void attachPlayer(const PlayerHooks& hooks) {
 
 void initMedia(const PlayerHooks& hooks) {
     if (!isMediaKind(quizKind())) return;
-    gMedia.atlModule = LoadLibraryA("atl.dll");
+    gMedia.atlModule = loadSystemLibrary("atl.dll");
     traceMedia(hooks, "LoadLibrary atl.dll");
     if (!gMedia.atlModule) return;
     FARPROC attach = GetProcAddress(gMedia.atlModule, "AtlAxAttachControl");

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """An audio quiz played with real clicks: each play button writes its question's clip beside the
-quiz, playing another question or stopping deletes it, and closing leaves no clip file behind."""
+quiz, playing another question or stopping deletes it, and closing leaves no clip file behind.
+An atl.dll planted beside the quiz, which Wine is told to prefer, is never loaded."""
 import os
 import sys
 
@@ -40,6 +41,7 @@ def main():
     stale = {"velto5.mp3": b"old clip", "velto.mp3": b"old clip"}
     files = {f"sons/note{i}.mp3": data for i, data in clips.items()}
     files.update(stale)
+    files["atl.dll"] = read_bytes(args.planted_dll)
     workdir, exe = build_quiz(args, quiz_file(), "notes", files)
 
     def path(name):
@@ -51,7 +53,7 @@ def main():
     def gone(i):
         return file_gone(path(f"velto{i}.mp3"))
 
-    with Player(args, exe, workdir) as p:
+    with Player(args, exe, workdir, dll_overrides="atl=n,b") as p:
         p.place(20, 20, 1000, 400)
         check_layout(p)
         expect(clip_files(workdir, "mp3"), ["velto.mp3", "velto5.mp3"], "clip files before any play")
@@ -87,6 +89,7 @@ def main():
         expect(p.proc.returncode, 0, "player exit status")
     expect(clip_files(workdir, "mp3"), [], "clip files after closing")
     expect(read_bytes(path("notes.txt")), b"\r\n\r\ndo\r\n", "saved answers file")
+    expect(os.path.exists(path("planted-atl-ran.txt")), False, "the planted atl.dll ran")
     print("audio quiz: all checks passed")
 
 

@@ -2,6 +2,7 @@
 """End-to-end checks: quizzes built by `velto build`, started under Wine as a user starts them,
 typed into with real X input (xdotool), read back with the inspector and the saved answers file."""
 import argparse
+import contextlib
 import glob
 import json
 import os
@@ -24,17 +25,20 @@ def parse_args():
     parser = argparse.ArgumentParser()
     for name in ("velto", "player", "inspector", "work", "artifacts"):
         parser.add_argument("--" + name, required=True)
+    parser.add_argument("--planted-dll", help="an atl.dll that leaves planted-atl-ran.txt when loaded")
     return parser.parse_args()
 
 
-def wine_env(args):
+def wine_env(args, locale=None):
     # A prefix of the end-to-end tests' own, even when the caller exports another: the inspector
     # finds the player by its window class, so no other test's windows may share the wineserver.
+    # A locale (pl_PL.UTF-8) runs Wine in that system code page (scripts/wine-env says how).
     env = dict(os.environ)
     env["VELTO_WINE_DIR"] = os.path.join(os.path.abspath(args.work), "wine")
+    in_locale = f"&& velto_wine_locale '{locale}' " if locale else ""
     out = subprocess.run(["bash", "-c", f"source '{ROOT}/scripts/wine-env' && mkdir -p \"$VELTO_WINE_DIR\" "
-                          "&& velto_wine_prefix && env -0"], capture_output=True, text=True, check=True,
-                         env=env, stdin=subprocess.DEVNULL).stdout
+                          f"&& velto_wine_prefix {in_locale}&& env -0"], capture_output=True, text=True,
+                         check=True, env=env, stdin=subprocess.DEVNULL).stdout
     env = dict(item.split("=", 1) for item in out.split("\0") if "=" in item)
     env["DISPLAY"] = os.environ.get("DISPLAY", "")
     return env
@@ -53,9 +57,11 @@ def run_wine(cmd, env, timeout):
 
 
 class Player:
-    def __init__(self, args, exe, workdir):
+    def __init__(self, args, exe, workdir, locale=None, dll_overrides=""):
         self.args, self.exe, self.workdir = args, exe, workdir
-        self.env = wine_env(args)
+        self.env = wine_env(args, locale)
+        if dll_overrides:
+            self.env["WINEDLLOVERRIDES"] += ";" + dll_overrides
         # The inspector finds the player by its window class: another one would be read instead.
         if self.player_window_open():
             raise AssertionError("a player window is already open in the test prefix")
@@ -89,7 +95,7 @@ class Player:
         if status != 0:
             raise AssertionError("inspector found no player window: " + err.decode(errors="replace"))
         rows = []
-        for line in out.decode("cp1252", errors="replace").splitlines():
+        for line in out.decode("utf-8", errors="replace").splitlines():
             parts = line.split("\t")
             if len(parts) < 9:
                 continue
@@ -166,6 +172,19 @@ class Player:
         except subprocess.TimeoutExpired:
             self.inspect(close=True)
             self.proc.wait(timeout=20 * PATIENCE)
+
+
+@contextlib.contextmanager
+def keyboard_layout(layout):
+    """The X keyboard in another layout (fr: accented letters on keys of their own, which xdotool
+    then types without remapping a key under Wine's feet); the previous layout comes back."""
+    query = subprocess.run(["setxkbmap", "-query"], capture_output=True, text=True, check=True).stdout
+    previous = re.search(r"^layout:\s*(\S+)", query, re.MULTILINE).group(1)
+    subprocess.run(["setxkbmap", layout], check=True)
+    try:
+        yield
+    finally:
+        subprocess.run(["setxkbmap", previous], check=True)
 
 
 def build_quiz(args, toml_text, name, files=None):

@@ -1,7 +1,8 @@
 // Prints the controls of a running player: one line per window, for end-to-end tests.
 //   inspector [--close] [--wait SECONDS] [--place X Y WIDTH HEIGHT]
 //   inspector --box TITLE [--press BUTTON] [--wait SECONDS]
-// Line format (tab separated): depth id class x y width height visible text
+// Line format (tab separated, UTF-8): depth id class x y width height visible text
+// Texts are read as UTF-16, so they come out the same whatever the system's ANSI code page.
 // Rectangles are screen coordinates. --close posts WM_CLOSE to the main window after printing;
 // --place moves and sizes the main window before printing (a bigger window shows more of the grid).
 // --box waits for a message box of that title, prints its texts (one line each) and presses the
@@ -11,26 +12,34 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
 constexpr char kMainClass[] = "WindowsApp";
 
+std::string utf8Of(const wchar_t* text) {
+    char out[1200] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, out, sizeof out, nullptr, nullptr);
+    return out;
+}
+
 void printWindow(HWND window, int depth) {
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    char text[300] = {};
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    wchar_t text[300] = {};
     DWORD_PTR copied = 0;
-    // Another process's controls answer WM_GETTEXT, not GetWindowTextA.
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 2000, &copied);
-    for (char* c = text; *c; ++c)
-        if (*c == '\t' || *c == '\n' || *c == '\r') *c = ' ';
+    // Another process's controls answer WM_GETTEXT, not GetWindowTextW.
+    SendMessageTimeoutW(window, WM_GETTEXT, 300, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        2000, &copied);
+    for (wchar_t* c = text; *c; ++c)
+        if (*c == L'\t' || *c == L'\n' || *c == L'\r') *c = L' ';
     RECT r;
     GetWindowRect(window, &r);
     std::printf("%d\t%d\t%s\t%ld\t%ld\t%ld\t%ld\t%d\t%s\n", depth,
-                static_cast<int>(GetWindowLongPtrA(window, GWLP_ID)), className, r.left, r.top,
-                r.right - r.left, r.bottom - r.top, IsWindowVisible(window) ? 1 : 0, text);
+                static_cast<int>(GetWindowLongPtrW(window, GWLP_ID)), utf8Of(className).c_str(),
+                r.left, r.top, r.right - r.left, r.bottom - r.top, IsWindowVisible(window) ? 1 : 0,
+                utf8Of(text).c_str());
 }
 
 struct Walk {

@@ -79,7 +79,7 @@ def answer_box(p, title, press):
                                  str(int(30 * PATIENCE))], p.env, 60 + 30 * PATIENCE)
     if status != 0:
         raise AssertionError(f"no message box {title!r}: {err.decode(errors='replace')}")
-    texts = (line.split("\t")[-1].strip() for line in out.decode("cp1252", "replace").splitlines())
+    texts = (line.split("\t")[-1].strip() for line in out.decode("utf-8", "replace").splitlines())
     return " ".join(text for text in texts if text)
 
 

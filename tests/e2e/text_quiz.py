@@ -54,7 +54,7 @@ def main():
     workdir, exe = build_quiz(args, QUIZ, "capitales")
 
     with Player(args, exe, workdir) as p:
-        p.place(20, 20, 1000, 500)  # the answer fields sit right of the 544-pixel window's edge
+        p.place(20, 20, 1000, 500)  # a known place for the checks below
         expect(p.control(0)["text"], "Capitales en jeu", "main window caption")
         expect(p.control(32)["text"], " 0 / 3", "score before any answer")
         p.click(4001)

@@ -27,4 +27,14 @@ TEST(PictureLoadOrder, ViewFirstThenGridOrder) {
     EXPECT_TRUE(pictureLoadOrder({}, {0, 0, 10, 10}).empty());
 }
 
+TEST(PictureWorkerCount, OnePerProcessorUpToFourAndThePictures) {
+    const struct {
+        int processors, pictures, workers;
+    } cases[] = {{1, 96, 1}, {2, 96, 2}, {4, 96, 4}, {64, 96, 4}, {0, 96, 1},
+                 {8, 3, 3},  {8, 0, 0},  {-1, 5, 1}, {8, -2, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(pictureWorkerCount(c.processors, c.pictures), c.workers)
+            << c.processors << " processors, " << c.pictures << " pictures";
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "quizdata/quiz_types.h"
+
 namespace {
 
 void expectBox(const WindowBox& box, int x, int y, int width, int height) {
@@ -51,6 +53,34 @@ TEST(MainLayout, CentringTruncatesTowardZero) {
         const ScreenPoint origin = centredOrigin(c.desktop, kMainWindowWidth, kMainWindowHeight);
         EXPECT_EQ(origin.x, c.x);
         EXPECT_EQ(origin.y, c.y);
+    }
+}
+
+TEST(MainLayout, FirstScreenShowsTheWholeCanvasWidthAndTheFirstRowOfFields) {
+    const WindowChrome chrome = {16, 39, 19, 19};  // a Windows 10 frame; border and scroll bars
+    const WindowBox screen = {0, 0, 1280, 984};    // 1280 x 1024 above a 40-pixel taskbar
+    struct Case {
+        GridSpec spec;
+        WindowBox work;
+        WindowBox expected;
+    };
+    const Case cases[] = {
+        {{KindText, 20, 1, 0}, screen, {192, 304, 896, 375}},    // canvas 850
+        {{KindText, 20, 2, 0}, screen, {162, 304, 956, 375}},    // 910
+        {{KindPicture, 7, 1, 0}, screen, {162, 269, 956, 445}},  // fields to y 314
+        {{KindPicture, 7, 2, 2}, screen, {132, 269, 1016, 445}},
+        {{KindAudio, 7, 1, 0}, screen, {162, 304, 956, 375}},          // never below 375
+        {{KindVideo, 2, 2, 0}, screen, {132, 299, 1016, 385}},         // fields to y 254
+        {{KindPicture, 0, 1, 0}, screen, {368, 304, 544, 375}},        // an empty canvas of 20
+        {{KindPicture, 7, 2, 0}, {0, 0, 800, 400}, {0, 0, 800, 400}},  // capped at the work area
+        {{KindVideo, 7, 1, 0}, {1280, 40, 1366, 728}, {1485, 211, 956, 385}},  // a second monitor
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "kind " << c.spec.kind << ", " << c.spec.answersPerQuestion
+                     << " answers, work " << c.work.width);
+        const WindowBox box = firstScreen(c.spec, chrome, c.work);
+        expectBox(box, c.expected.x, c.expected.y, c.expected.width, c.expected.height);
     }
 }
 

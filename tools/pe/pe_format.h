@@ -29,15 +29,31 @@ constexpr uint32_t kOhFileAlignment = 36;
 constexpr uint32_t kOhSizeOfImage = 56;
 constexpr uint32_t kOhSizeOfHeaders = 60;
 constexpr uint32_t kOhCheckSum = 64;
+constexpr uint32_t kOhMajorSubsystemVersion = 48;
+constexpr uint32_t kOhMinorSubsystemVersion = 50;
+constexpr uint32_t kOhDllCharacteristics = 70;
 // These two differ: PE32+ widens the stack and heap sizes to 64 bits.
 constexpr uint32_t kOhNumberOfRvaAndSizes32 = 92;
 constexpr uint32_t kOhNumberOfRvaAndSizes64 = 108;
 
+constexpr uint32_t kDirImport = 1;
 constexpr uint32_t kDirSecurity = 4;  // a file offset, not an RVA
 constexpr uint32_t kDirResource = 2;
 constexpr uint32_t kDirDebug = 6;
 constexpr uint32_t kDirBoundImport = 11;
 constexpr uint32_t kMaxDataDirectories = 16;
+
+// File header Characteristics and optional header DllCharacteristics flags.
+constexpr uint16_t kFileLargeAddressAware = 0x0020;
+constexpr uint16_t kDllDynamicBase = 0x0040;
+constexpr uint16_t kDllNxCompat = 0x0100;
+constexpr uint16_t kDllTerminalServerAware = 0x8000;
+
+// Import descriptors: 20 bytes each, a zero one ends the list.
+constexpr uint32_t kImportDescriptorSize = 20;
+constexpr uint32_t kImportLookupTable = 0;
+constexpr uint32_t kImportName = 12;
+constexpr uint32_t kImportAddressTable = 16;
 
 // Section header fields, relative to the section header.
 constexpr uint32_t kShVirtualSize = 8;

@@ -2,33 +2,9 @@
 
 #include <cstdio>
 
+#include "core/cp1252_text.h"
+
 namespace {
-
-// Code points of bytes 0x80..0x9F; the five undefined bytes keep their own value.
-constexpr uint16_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-uint32_t codePointOf(uint8_t byte) {
-    if (byte >= 0x80 && byte < 0xA0) return kHighControls[byte - 0x80];
-    return byte;
-}
-
-bool byteOf(uint32_t codePoint, char& byte) {
-    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
-        byte = static_cast<char>(codePoint);
-        return true;
-    }
-    for (int i = 0; i < 32; ++i) {
-        if (kHighControls[i] == codePoint) {
-            byte = static_cast<char>(0x80 + i);
-            return true;
-        }
-    }
-    return false;
-}
 
 bool isContinuation(uint8_t byte, uint8_t low = 0x80, uint8_t high = 0xBF) {
     return byte >= low && byte <= high;
@@ -101,7 +77,7 @@ bool utf8ToCp1252(const std::string& utf8, std::string& out, size_t* badIndex,
     for (size_t index = 0; pos < utf8.size(); ++index) {
         uint32_t codePoint = 0;
         char byte = 0;
-        if (!decodeOne(utf8, pos, codePoint) || !byteOf(codePoint, byte)) {
+        if (!decodeOne(utf8, pos, codePoint) || !cp1252Byte(codePoint, &byte)) {
             if (badIndex) *badIndex = index;
             if (badCodePoint) *badCodePoint = codePoint;
             return false;
@@ -114,7 +90,7 @@ bool utf8ToCp1252(const std::string& utf8, std::string& out, size_t* badIndex,
 std::string cp1252ToUtf8(const std::string& text) {
     std::string out;
     out.reserve(text.size() + text.size() / 4);
-    for (char ch : text) appendUtf8(out, codePointOf(static_cast<uint8_t>(ch)));
+    for (char ch : text) appendUtf8(out, cp1252CodePoint(static_cast<uint8_t>(ch)));
     return out;
 }
 
@@ -142,7 +118,7 @@ std::string describeCp1252Failure(const std::string& utf8, size_t badIndex, uint
 size_t findControlCharacter(const std::string& cp1252) {
     for (size_t i = 0; i < cp1252.size(); ++i) {
         const uint8_t byte = static_cast<uint8_t>(cp1252[i]);
-        const bool c1 = byte >= 0x80 && byte < 0xA0 && codePointOf(byte) == byte;
+        const bool c1 = byte >= 0x80 && byte < 0xA0 && cp1252CodePoint(byte) == byte;
         if (byte < 0x20 || byte == 0x7F || c1) return i;
     }
     return std::string::npos;

@@ -3,6 +3,7 @@
 #include "ui/win/answer_field.h"
 
 #include "core/ids.h"
+#include "core/win/controls.h"
 #include "evaluation/answer_slots.h"
 #include "evaluation/win/evaluate.h"
 #include "quizdata/win/quiz.h"
@@ -20,8 +21,8 @@ constexpr int kSelectAllEnd = 260;
 WNDPROC gEditProc = nullptr;
 
 LRESULT passOn(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!gEditProc) return DefWindowProcA(field, message, wParam, lParam);
-    return CallWindowProcA(gEditProc, field, message, wParam, lParam);
+    if (!gEditProc) return DefWindowProcW(field, message, wParam, lParam);
+    return CallWindowProcW(gEditProc, field, message, wParam, lParam);
 }
 
 // Inside an open batch (the grid's build, the F1 fill) the score waits for its end.
@@ -110,7 +111,7 @@ LRESULT CALLBACK answerFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM
 void installAnswerFieldProc(HWND field) {
     if (!field) return;
     auto previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(answerFieldProc)));
+        SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(answerFieldProc)));
     // A second install on the same field must not make the procedure forward to itself.
     if (previous && previous != answerFieldProc) gEditProc = previous;
 }
@@ -127,7 +128,7 @@ void fillUnsolvedFields(HWND field) {
     HWND grid = GetParent(field);
     if (!quiz || !grid) return;
     char text[kTextCapacity] = "";
-    GetWindowTextA(field, text, kTextCapacity);
+    readText(field, text, kTextCapacity);
     // Every field a saved line belongs to; a slot without its field is skipped.
     const int fields = savedLineCount(quiz->kind, quiz->questionCount, quiz->answersPerQuestion);
     // Each move of the focus evaluates the field left; the score is counted once, at the end.
@@ -140,9 +141,9 @@ void fillUnsolvedFields(HWND field) {
         HWND target = answerFieldAt(grid, kAnswerFieldBase + k);
         if (!target) continue;
         char verdict[kTextCapacity] = "";
-        GetDlgItemTextA(grid, kVerdictLabelBase + k, verdict, kTextCapacity);
+        readText(GetDlgItem(grid, kVerdictLabelBase + k), verdict, kTextCapacity);
         if (isSolvedVerdict(verdict)) continue;
-        SetWindowTextA(target, text);
+        setText(target, text);
         SetFocus(target);
     }
     SetFocus(field);

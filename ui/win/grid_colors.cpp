@@ -1,4 +1,5 @@
 // Colours of the grid: its background and its static controls (verdict labels by their verdict).
+#include "core/win/controls.h"
 #include "quizdata/win/quiz.h"
 #include "ui/verdict_colors.h"
 #include "ui/win/grid_handlers.h"
@@ -32,7 +33,7 @@ INT_PTR onGridCtlColorStatic(HWND grid, HDC dc, HWND control) {
     const StaticRole role =
         staticRole(id, static_cast<long long>(quiz->questionCount) * quiz->answersPerQuestion);
     char text[kTextCapacity] = "";
-    if (role == StaticRole::Verdict) GetWindowTextA(GetDlgItem(grid, id), text, sizeof text);
+    if (role == StaticRole::Verdict) readText(GetDlgItem(grid, id), text, sizeof text);
     const StaticPaint paint = staticPaint(role, text, quiz->bgRed, quiz->bgGreen);
     if (paint.transparent) SetBkMode(dc, TRANSPARENT);
     if (paint.setTextColour) SetTextColor(dc, paint.textColour);

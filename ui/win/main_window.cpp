@@ -25,7 +25,7 @@ void place(HWND window, const WindowBox& box, UINT flags) {
 // The Player arrives as the creation parameter; the default handling still runs.
 BOOL onNcCreate(HWND window, LPCREATESTRUCT create) {
     keepPlayerOfMainWindow(window, create);
-    return FORWARD_WM_NCCREATE(window, create, DefWindowProcA);
+    return FORWARD_WM_NCCREATE(window, create, DefWindowProcW);
 }
 
 // The dialogs of the run, once start-up has made them (null before).
@@ -107,35 +107,63 @@ void onMouseWheel(HWND window, int, int, int delta, UINT) {
     if (request != 0 && grid) PostMessageA(grid, WM_VSCROLL, static_cast<WPARAM>(request), 0);
 }
 
+// As a dialog box does: the control that had the keyboard gets it back when the window is active
+// again (the default handling would give it to the main window itself, where keys go nowhere).
+void onActivate(HWND window, UINT state, HWND other, BOOL minimized) {
+    Player* player = playerOfMainWindow(window);
+    HWND focus = GetFocus();
+    HWND kept = player ? player->windows.focusKept : nullptr;
+    if (state == WA_INACTIVE) {
+        if (player && focus && IsChild(window, focus)) player->windows.focusKept = focus;
+        return;
+    }
+    if (minimized) return;
+    if (kept && IsWindow(kept) && IsChild(window, kept)) {
+        SetFocus(kept);
+        return;
+    }
+    if (focus && IsChild(window, focus)) return;  // a control has it already
+    FORWARD_WM_ACTIVATE(window, state, other, minimized, DefWindowProcW);
+}
+
 }  // namespace
 
+// A Unicode window class: the caption, and the characters typed into the grid, are UTF-16.
 bool registerMainWindowClass(HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
+    const std::wstring className = wideText(kMainWindowClass);
+    WNDCLASSW windowClass = {};
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = mainWindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
-    windowClass.lpszClassName = kMainWindowClass;
-    return RegisterClassA(&windowClass) != 0;
+    windowClass.lpszClassName = className.c_str();
+    return RegisterClassW(&windowClass) != 0;
 }
 
 HWND createMainWindow(HINSTANCE instance, const char* caption, Player* player) {
-    return CreateWindowExA(0, kMainWindowClass, caption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                           CW_USEDEFAULT, kMainWindowWidth, kMainWindowHeight, nullptr, nullptr,
-                           instance, player);
+    return CreateWindowExW(0, wideText(kMainWindowClass).c_str(), wideText(caption).c_str(),
+                           WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, kMainWindowWidth,
+                           kMainWindowHeight, nullptr, nullptr, instance, player);
 }
 
-void centreOnDesktop(HWND window) {
-    RECT desktop, outer;
-    GetWindowRect(GetDesktopWindow(), &desktop);
+void placeFirstScreen(HWND window, const GridSpec& grid) {
+    RECT outer, client;
     GetWindowRect(window, &outer);
-    const WindowBox desktopBox = {desktop.left, desktop.top, desktop.right - desktop.left,
-                                  desktop.bottom - desktop.top};
-    const ScreenPoint origin =
-        centredOrigin(desktopBox, outer.right - outer.left, outer.bottom - outer.top);
-    SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    GetClientRect(window, &client);
+    // The grid dialog: a one-pixel border and both scroll bars, always shown.
+    const WindowChrome chrome = {
+        (outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom,
+        2 * GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXVSCROLL),
+        2 * GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYHSCROLL)};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const WindowBox box = firstScreen(
+        grid, chrome, {work.left, work.top, work.right - work.left, work.bottom - work.top});
+    SetWindowPos(window, nullptr, box.x, box.y, box.width, box.height, SWP_NOZORDER);
 }
 
 void createLabelBrush(PlayerBrushes& brushes) { brushes.label = CreateSolidBrush(kLabelColour); }
@@ -157,6 +185,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HANDLE_MSG(window, WM_COMMAND, onCommand);
         HANDLE_MSG(window, WM_CTLCOLORSTATIC, onCtlColorStatic);
         HANDLE_MSG(window, WM_MOUSEWHEEL, onMouseWheel);
-    default: return DefWindowProcA(window, message, wParam, lParam);
+        HANDLE_MSG(window, WM_ACTIVATE, onActivate);
+    default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "ui/grid_layout.h"
+
 struct Player;
 struct PlayerBrushes;
 
@@ -14,8 +16,9 @@ bool registerMainWindowClass(HINSTANCE instance);
 // Created hidden, 544 x 375 at the default position; the window keeps player, whose windows it
 // lays out, whose grid receives its wheel and close handling and whose label brush it paints.
 HWND createMainWindow(HINSTANCE instance, const char* caption, Player* player);
-// Moves the window to the centre of the desktop, keeping its size and z-order.
-void centreOnDesktop(HWND window);
+// Sizes the window for the first screen of the grid (firstScreen) on the work area of the monitor
+// it stands on, and centres it there; z-order kept.
+void placeFirstScreen(HWND window, const GridSpec& grid);
 
 // The brush behind the version label: created at start-up, deleted at shutdown.
 void createLabelBrush(PlayerBrushes& brushes);

@@ -17,6 +17,7 @@ struct PlayerWindows {
     HWND main;
     HWND header;  // also the Quiz's headerWindow, through which the score is written
     HWND grid;
+    HWND focusKept;  // the control that had the keyboard when the main window was last deactivated
 };
 
 struct PlayerBrushes {
@@ -33,6 +34,7 @@ struct Player {
     AnswerFiles answers{};       // where the saved answers are read and written, and its lock
     MediaRun media;              // the clip files' folder, the missing-player notice
     PlayerHooks hooks = kDefaultPlayerHooks;
+    bool comInitialised = false;  // the GUI thread's apartment, left at shutdown
 };
 
 // The Player a window of the run holds; null before its creation message stored it.

@@ -1,9 +1,12 @@
 // Start-up, message loop and shutdown of the player.
 #include "ui/win/player_run.h"
 
+#include <objbase.h>
+
 #include <cstdlib>
 
 #include "core/ids.h"
+#include "core/win/system_library.h"
 #include "media/win/picture_loader.h"
 #include "media/win/playback.h"
 #include "quizdata/codec.h"
@@ -43,15 +46,16 @@ bool loadAndClaim(Player* player) {
     return false;
 }
 
-// Each dialog receives the Player as its creation parameter.
+// Each dialog receives the Player as its creation parameter. Unicode dialogs, so that the
+// controls in them are Unicode too.
 void createDialogs(HINSTANCE instance, Player* player) {
     PlayerWindows& windows = player->windows;
     const auto param = reinterpret_cast<LPARAM>(player);
-    windows.header = CreateDialogParamA(instance, MAKEINTRESOURCEA(kHeaderDialogId), windows.main,
+    windows.header = CreateDialogParamW(instance, MAKEINTRESOURCEW(kHeaderDialogId), windows.main,
                                         headerPanelProc, param);
     ShowWindow(windows.header, SW_SHOWNORMAL);
     player->quiz->headerWindow = windows.header;
-    windows.grid = CreateDialogParamA(instance, MAKEINTRESOURCEA(kGridDialogId), windows.main,
+    windows.grid = CreateDialogParamW(instance, MAKEINTRESOURCEW(kGridDialogId), windows.main,
                                       gridProc, param);
 }
 
@@ -60,6 +64,7 @@ void createDialogs(HINSTANCE instance, Player* player) {
 bool startPlayer(HINSTANCE instance, Player* player, const PlayerHooks& hooks) {
     *player = Player{};
     player->hooks = hooks;
+    keepDllSearchToSystemFolder();
     if (!registerMainWindowClass(instance)) return false;
     createLabelBrush(player->brushes);
     if (!loadAndClaim(player)) {
@@ -67,13 +72,23 @@ bool startPlayer(HINSTANCE instance, Player* player, const PlayerHooks& hooks) {
         UnregisterClassA(kMainWindowClass, instance);
         return false;
     }
+    // The link opens through the shell, which wants an apartment on the thread that calls it.
+    player->comInitialised =
+        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     initMedia(player->hooks);
     PlayerWindows& windows = player->windows;
-    windows.main = createMainWindow(instance, player->quiz->title, player);
+    const Quiz& quiz = *player->quiz;
+    windows.main = createMainWindow(instance, quiz.title, player);
     markPlayerWindow(player->answers, windows.main);
-    centreOnDesktop(windows.main);
+    placeFirstScreen(windows.main,
+                     {quiz.kind, quiz.questionCount, quiz.answersPerQuestion, quiz.revealMode});
     createDialogs(instance, player);
-    ShowWindow(windows.main, SW_SHOWNORMAL);  // its WM_SIZE lays out both dialogs
+    // The window took its size before the dialogs existed: lay them out now rather than count on
+    // the first show sending another WM_SIZE.
+    RECT client;
+    GetClientRect(windows.main, &client);
+    SendMessageW(windows.main, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    ShowWindow(windows.main, SW_SHOWNORMAL);
     ShowWindow(windows.grid, SW_SHOWNORMAL);
     SendMessageA(windows.grid, WM_VSCROLL, SB_TOP, 0);
     return true;
@@ -82,10 +97,11 @@ bool startPlayer(HINSTANCE instance, Player* player, const PlayerHooks& hooks) {
 int runMessageLoop(const Player& player) {
     MSG message = {};
     BOOL got;
+    // Unicode throughout: a typed character reaches the fields as UTF-16 whatever the code page.
     while ((got = player.hooks.getMessage(&message, nullptr, 0, 0)) > 0) {
-        if (IsDialogMessageA(player.windows.grid, &message)) continue;
+        if (IsDialogMessageW(player.windows.grid, &message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return got == 0 ? static_cast<int>(message.wParam) : 0;
 }
@@ -101,6 +117,8 @@ void shutdownPlayer(Player* player) {
     if (IsWindow(player->windows.main)) SetWindowLongPtrA(player->windows.main, GWLP_USERDATA, 0);
     if (IsWindow(player->windows.grid)) SetWindowLongPtrA(player->windows.grid, DWLP_USER, 0);
     releaseRecord(player);
+    if (player->comInitialised) CoUninitialize();
+    player->comInitialised = false;
 }
 
 int runPlayer(HINSTANCE instance) {

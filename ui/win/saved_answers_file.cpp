@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/ids.h"
+#include "core/win/controls.h"
 #include "quizdata/win/quiz.h"
 #include "ui/saved_answers.h"
 #include "ui/win/answer_field.h"
@@ -21,8 +22,7 @@ std::vector<std::string> fieldTexts(HWND grid, int count) {
     std::vector<std::string> lines;
     for (int n = 1; n <= count; ++n) {
         char text[kTextCapacity] = "";
-        HWND field = answerFieldAt(grid, kAnswerFieldBase + n);
-        if (field) GetWindowTextA(field, text, kTextCapacity);
+        readText(answerFieldAt(grid, kAnswerFieldBase + n), text, kTextCapacity);
         lines.emplace_back(text);
     }
     return lines;

@@ -4,6 +4,7 @@
 #include "ui/win/main_window.h"
 
 #include <gtest/gtest.h>
+#include <objbase.h>
 #include <windows.h>
 
 #include <memory>
@@ -126,7 +127,7 @@ protected:
     std::unique_ptr<ScopedVariable> appDataVariable_;
 };
 
-TEST_F(PlayerFrame, StartsCentredAndCaptionedWithTheQuizTitle) {
+TEST_F(PlayerFrame, StartsCentredOnItsFirstScreenAndCaptionedWithTheQuizTitle) {
     EXPECT_EQ(gMessageBoxes, 0);
     EXPECT_EQ(currentQuiz(), player_.quiz);
     EXPECT_EQ(windowText(player_.windows.main), "Nom du velto");
@@ -142,13 +143,22 @@ TEST_F(PlayerFrame, StartsCentredAndCaptionedWithTheQuizTitle) {
     EXPECT_EQ(SendMessageA(player_.windows.main, WM_GETICON, ICON_BIG, 0),
               reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_QUESTION)));
 
-    RECT outer, desktop;
+    // The whole canvas width (970 with two answers) and the first row's fields and verdicts
+    // (questions 1 to 3) show, on a window centred on the work area.
+    RECT outer, grid;
     GetWindowRect(player_.windows.main, &outer);
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    EXPECT_EQ(outer.right - outer.left, 544);
-    EXPECT_EQ(outer.bottom - outer.top, 375);
-    EXPECT_EQ(outer.left, desktop.left + (desktop.right - desktop.left - 544) / 2);
-    EXPECT_EQ(outer.top, desktop.top + (desktop.bottom - desktop.top - 375) / 2);
+    GetClientRect(player_.windows.grid, &grid);
+    EXPECT_EQ(grid.right, 970);
+    for (int id : {4001, 4006, 5001, 5006}) {
+        const RECT box = childBox(GetDlgItem(player_.windows.grid, id));
+        EXPECT_TRUE(box.right <= grid.right && box.bottom <= grid.bottom) << id;
+    }
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(player_.windows.main, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    EXPECT_EQ(outer.left, work.left + (work.right - work.left - (outer.right - outer.left)) / 2);
+    EXPECT_EQ(outer.top, work.top + (work.bottom - work.top - (outer.bottom - outer.top)) / 2);
 
     EXPECT_TRUE(IsWindowVisible(player_.windows.main));
     EXPECT_TRUE(IsWindowVisible(player_.windows.header));
@@ -157,6 +167,8 @@ TEST_F(PlayerFrame, StartsCentredAndCaptionedWithTheQuizTitle) {
     EXPECT_EQ(GetParent(player_.windows.grid), player_.windows.main);
     EXPECT_EQ(player_.quiz->headerWindow, player_.windows.header);
     EXPECT_EQ(GetScrollPos(player_.windows.grid, SB_VERT), 0);
+    // The thread is a single-threaded apartment for every kind (the link's shell call wants one).
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
 }
 
 TEST_F(PlayerFrame, VersionLabelSitsBottomRightOnItsBrush) {
@@ -186,6 +198,21 @@ TEST_F(PlayerFrame, VersionLabelSitsBottomRightOnItsBrush) {
               0);
     ReleaseDC(other, dc);
     DestroyWindow(other);
+}
+
+// Deactivated and activated again (Alt+Tab, a click on the title bar), the window gives the
+// keyboard back to the field that had it; activated while minimised, it leaves the focus alone.
+TEST_F(PlayerFrame, ActivationGivesTheKeyboardBackToTheFieldThatHadIt) {
+    HWND main = player_.windows.main;
+    HWND field = GetDlgItem(player_.windows.grid, 4003);
+    ASSERT_NE(field, nullptr);
+    SetFocus(field);
+    SendMessageW(main, WM_ACTIVATE, WA_INACTIVE, 0);
+    SetFocus(main);  // where the keyboard is while another window is active
+    SendMessageW(main, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, TRUE), 0);
+    EXPECT_EQ(GetFocus(), main);
+    SendMessageW(main, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_EQ(GetFocus(), field);
 }
 
 TEST_F(PlayerFrame, ResizingLaysOutAndMinimisingLeavesTheLayout) {
