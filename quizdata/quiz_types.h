@@ -18,6 +18,14 @@ constexpr std::size_t kMaxTextLength = kTextCapacity - 1;
 constexpr int kMaxQuestions = 96;
 constexpr int kCodeCount = 96;
 
+// The record's verdict brushes, as 0xRRGGBB: the player's labels and the web page are filled
+// with them.
+constexpr int kWrongFill = 0xFF0000;
+constexpr int kRightFill = 0x00FF00;
+constexpr int kAnagramFill = 0xFF6400;
+constexpr int kHintFill = 0xFFCB26;
+constexpr int kNoteFill = 0xFFFFC0;
+
 // Resource numbers of the executable.
 constexpr int kDefinitionResource = 104;   // "PATCH"
 constexpr int kCodesResource = 105;        // "PATCH"

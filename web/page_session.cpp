@@ -14,12 +14,6 @@
 
 namespace {
 
-// The player's brushes (RGB): verdict labels are filled with them, not with their text colour.
-constexpr int kWrongFill = 0xFF0000;
-constexpr int kRightFill = 0x00FF00;
-constexpr int kAnagramFill = 0xFF6400;
-constexpr int kHintFill = 0xFFCB26;
-constexpr int kNoteFill = 0xFFFFC0;
 // A static the grid leaves to the dialog manager: the system's face colour and window text.
 constexpr int kSystemFace = 0xF0F0F0;
 constexpr int kSystemText = 0x000000;

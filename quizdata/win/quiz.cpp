@@ -10,11 +10,9 @@ namespace {
 
 Quiz* gQuiz = nullptr;
 
-constexpr COLORREF kWrongColour = RGB(255, 0, 0);
-constexpr COLORREF kRightColour = RGB(0, 255, 0);
-constexpr COLORREF kAnagramColour = RGB(255, 100, 0);
-constexpr COLORREF kHintColour = RGB(255, 203, 38);
-constexpr COLORREF kNoteColour = RGB(255, 255, 192);
+HBRUSH fillBrush(int rgb) {
+    return CreateSolidBrush(RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF));
+}
 
 const char* orEmpty(const char* text) { return text ? text : ""; }
 
@@ -42,11 +40,11 @@ void applyDefaults(Quiz* quiz) {
     quiz->bgBrush = CreateSolidBrush(RGB(quiz->bgRed, quiz->bgGreen, quiz->bgBlue));
     quiz->revealMode = RevealNone;
     quiz->allSolvedShown = 0;
-    quiz->wrongBrush = CreateSolidBrush(kWrongColour);
-    quiz->rightBrush = CreateSolidBrush(kRightColour);
-    quiz->anagramBrush = CreateSolidBrush(kAnagramColour);
-    quiz->hintBrush = CreateSolidBrush(kHintColour);
-    quiz->noteBrush = CreateSolidBrush(kNoteColour);
+    quiz->wrongBrush = fillBrush(kWrongFill);
+    quiz->rightBrush = fillBrush(kRightFill);
+    quiz->anagramBrush = fillBrush(kAnagramFill);
+    quiz->hintBrush = fillBrush(kHintFill);
+    quiz->noteBrush = fillBrush(kNoteFill);
     quiz->mediaDir[0] = '\0';
     quiz->link[0] = '\0';
     // Left unset by the original defaults; starting them empty means every reader meets a valid
