@@ -59,12 +59,13 @@ ScreenPoint centredOrigin(const WindowBox& desktop, int windowWidth, int windowH
             desktop.y + (desktop.height - windowHeight) / 2};
 }
 
-WindowBox firstScreen(const GridSpec& spec, const WindowChrome& chrome, const WindowBox& workArea) {
-    const GridLayout grid = layoutGrid(spec, [](int) {
+WindowBox firstScreen(const GridSpec& shape, const WindowChrome& chrome,
+                      const WindowBox& workArea) {
+    const GridLayout grid = layoutGrid(shape, [](int) {
         return PictureSize{kPictureBox, kPictureBox};
     });
     const int width = grid.canvasWidth + chrome.gridWidth + kDialogWidthLoss + chrome.mainWidth;
-    const int rowBottom = firstRowBottom(grid, spec.kind);
+    const int rowBottom = firstRowBottom(grid, shape.kind);
     const int height =
         rowBottom + kFirstRowMargin + chrome.gridHeight + kGridHeightLoss + chrome.mainHeight;
     const int outerWidth = smaller(larger(width, kMainWindowWidth), workArea.width);

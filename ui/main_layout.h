@@ -41,4 +41,4 @@ struct WindowChrome {
 // canvas, and for a picture, audio or video quiz tall enough for its first row of cells with
 // their answer fields and verdicts; never smaller than kMainWindowWidth x kMainWindowHeight (so a
 // text quiz keeps its height), capped at the work area of its monitor and centred there.
-WindowBox firstScreen(const GridSpec& spec, const WindowChrome& chrome, const WindowBox& workArea);
+WindowBox firstScreen(const GridSpec& shape, const WindowChrome& chrome, const WindowBox& workArea);

@@ -118,9 +118,9 @@ void setPictureSize(PageSession& s, int question, int width, int height) {
 
 void computeLayout(PageSession& s) {
     const DefinitionData& d = s.definition;
-    const GridSpec spec{d.kind, questionsInGrid(d.questionCount), d.answersPerQuestion,
-                        d.revealMode};
-    s.layout = layoutGrid(spec, [&s](int i) {
+    const GridSpec shape{d.kind, questionsInGrid(d.questionCount), d.answersPerQuestion,
+                         d.revealMode};
+    s.layout = layoutGrid(shape, [&s](int i) {
         const PictureSize stored = s.pictureSizes[static_cast<std::size_t>(i - 1)];
         // No picture, or one whose size is unknown: the box, as the player sizes a missing one.
         if (stored.width <= 0 || stored.height <= 0) return PictureSize{kPictureBox, kPictureBox};

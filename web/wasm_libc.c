@@ -74,25 +74,25 @@ int vsnprintf(char* out, size_t capacity, const char* format, va_list args) {
             ++longs;
             ++p;
         }
-        const char spec = *++p;
-        if (spec == '\0') break;
-        if (spec == 'd' || spec == 'i') {
+        const char conversion = *++p;
+        if (conversion == '\0') break;
+        if (conversion == 'd' || conversion == 'i') {
             putDecimal(out, capacity, &length,
                        longs == 0   ? va_arg(args, int)
                        : longs == 1 ? va_arg(args, long)
                                     : va_arg(args, long long));
-        } else if (spec == 'u') {
+        } else if (conversion == 'u') {
             putDecimal(out, capacity, &length,
                        longs == 0 ? (long long)va_arg(args, unsigned)
                                   : (long long)va_arg(args, unsigned long));
-        } else if (spec == 's') {
+        } else if (conversion == 's') {
             const char* text = va_arg(args, const char*);
             for (; text && *text != '\0'; ++text) put(out, capacity, &length, *text);
-        } else if (spec == '%') {
+        } else if (conversion == '%') {
             put(out, capacity, &length, '%');
         } else {
             put(out, capacity, &length, '%');
-            put(out, capacity, &length, spec);
+            put(out, capacity, &length, conversion);
         }
     }
     if (capacity > 0) out[length < capacity ? length : capacity - 1] = '\0';

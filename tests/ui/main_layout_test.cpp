@@ -60,7 +60,7 @@ TEST(MainLayout, FirstScreenShowsTheWholeCanvasWidthAndTheFirstRowOfFields) {
     const WindowChrome chrome = {16, 39, 19, 19};  // a Windows 10 frame; border and scroll bars
     const WindowBox screen = {0, 0, 1280, 984};    // 1280 x 1024 above a 40-pixel taskbar
     struct Case {
-        GridSpec spec;
+        GridSpec shape;
         WindowBox work;
         WindowBox expected;
     };
@@ -77,9 +77,9 @@ TEST(MainLayout, FirstScreenShowsTheWholeCanvasWidthAndTheFirstRowOfFields) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
-                     << "kind " << c.spec.kind << ", " << c.spec.answersPerQuestion
+                     << "kind " << c.shape.kind << ", " << c.shape.answersPerQuestion
                      << " answers, work " << c.work.width);
-        const WindowBox box = firstScreen(c.spec, chrome, c.work);
+        const WindowBox box = firstScreen(c.shape, chrome, c.work);
         expectBox(box, c.expected.x, c.expected.y, c.expected.width, c.expected.height);
     }
 }
