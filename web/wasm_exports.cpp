@@ -56,27 +56,6 @@ enum InfoWhat {
     InfoSolved,
 };
 
-// The header's controls where the panel creates them (in its order, which is the tab order); the
-// right block and the description then follow the panel's width (headerLayout).
-struct HeaderBox {
-    int id, x, y, width, height;
-};
-constexpr HeaderBox kHeaderBoxes[] = {
-    {kLinkId, 736, 5, 115, 18},
-    {kByLabelId, 736, 25, 27, 18},
-    {kAuthorLabelId, 763, 25, 85, 18},
-    {kSaveButtonId, 666, 25, 55, 18},
-    {kDescriptionLabelId, 110, 19, 490, 27},
-    {kTitleLabelId, 110, 3, 220, 18},
-    {kCodeLabelId, 7, 29, 36, 15},
-    {kScoreLabelId, 10, 1, 80, 20},
-    {kCodeBoxId, 44, 29, 53, 16},
-    {kRuleLeftId, 0, 26, 100, 1},
-    {kRuleMiddleId, 100, 0, 1, 50},
-    {kRuleRightId, 730, 0, 1, 50},
-};
-constexpr int kHeaderBoxCount = sizeof kHeaderBoxes / sizeof kHeaderBoxes[0];
-
 const char* handOut(const std::string& text) {
     gText = text;
     return gText.c_str();
@@ -242,9 +221,10 @@ VELTO_EXPORT("main_layout") int webMainLayout(int width, int height, int what) {
 
 // Header control index (0 .. count - 1) in a panel panelWidth wide: 0 id, 1..4 its box.
 VELTO_EXPORT("header_box") int webHeaderBox(int index, int panelWidth, int what) {
-    if (index < 0 || index >= kHeaderBoxCount) return index == -1 ? kHeaderBoxCount : 0;
-    const HeaderBox& fixed = kHeaderBoxes[index];
-    WindowBox box{fixed.x, fixed.y, fixed.width, fixed.height};
+    const int count = static_cast<int>(kHeaderPlaces.size());
+    if (index < 0 || index >= count) return index == -1 ? count : 0;
+    const HeaderPlace& fixed = kHeaderPlaces[index];
+    WindowBox box = fixed.box;
     for (const HeaderMove& move : headerLayout(panelWidth))
         if (move.id == fixed.id) box = move.box;
     return what == 0 ? fixed.id : boxField(box, what - 1);

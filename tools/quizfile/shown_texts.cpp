@@ -16,8 +16,8 @@ namespace {
 using namespace quizkey;
 
 // The title and the code box keep the places the header panel creates them at.
-constexpr WindowBox kTitleBox = {110, 3, 220, 18};
-constexpr WindowBox kCodeBox = {44, 29, 53, 16};
+constexpr WindowBox kTitleBox = headerPlace(kTitleLabelId);
+constexpr WindowBox kCodeBox = headerPlace(kCodeBoxId);
 
 struct Box {
     PlayerFont font;

@@ -28,31 +28,29 @@ struct ControlSpec {
     DWORD style;
     const char* text;
     ControlFont font;
-    int x, y, width, height;
 };
 
 constexpr DWORD kShown = WS_CHILD | WS_VISIBLE;
 
-// In creation order, which is also the tab and z-order. The right block starts beyond the
-// dialog's first width; WM_SIZE puts it against the right edge.
+// In the order of kHeaderPlaces, which places them.
 std::array<ControlSpec, 12> controlSpecs(const Quiz* quiz, const char* scoreText,
                                          const char* linkText) {
     const char* author = quiz ? quiz->author : "";
     const char* description = quiz ? quiz->description : "";
     const char* title = quiz ? quiz->title : "";
     return {{
-        {kLinkId, "Static", kShown | SS_NOTIFY, linkText, ControlFont::Link, 736, 5, 115, 18},
-        {kByLabelId, "Static", kShown, "Par :", ControlFont::Gui, 736, 25, 27, 18},
-        {kAuthorLabelId, "Static", kShown, author, ControlFont::Gui, 763, 25, 85, 18},
-        {kSaveButtonId, "button", kShown, "Sauver", ControlFont::Gui, 666, 25, 55, 18},
-        {kDescriptionLabelId, "Static", kShown, description, ControlFont::Gui, 110, 19, 490, 27},
-        {kTitleLabelId, "Static", kShown, title, ControlFont::Title, 110, 3, 220, 18},
-        {kCodeLabelId, "Static", kShown, " Code :", ControlFont::Gui, 7, 29, 36, 15},
-        {kScoreLabelId, "Static", kShown | SS_CENTER, scoreText, ControlFont::Score, 10, 1, 80, 20},
-        {kCodeBoxId, "edit", kShown | ES_READONLY, "", ControlFont::Gui, 44, 29, 53, 16},
-        {kRuleLeftId, "Static", kShown | WS_BORDER, "", ControlFont::None, 0, 26, 100, 1},
-        {kRuleMiddleId, "Static", kShown | WS_BORDER, "", ControlFont::None, 100, 0, 1, 50},
-        {kRuleRightId, "Static", kShown | WS_BORDER, "", ControlFont::None, 730, 0, 1, 50},
+        {kLinkId, "Static", kShown | SS_NOTIFY, linkText, ControlFont::Link},
+        {kByLabelId, "Static", kShown, "Par :", ControlFont::Gui},
+        {kAuthorLabelId, "Static", kShown, author, ControlFont::Gui},
+        {kSaveButtonId, "button", kShown, "Sauver", ControlFont::Gui},
+        {kDescriptionLabelId, "Static", kShown, description, ControlFont::Gui},
+        {kTitleLabelId, "Static", kShown, title, ControlFont::Title},
+        {kCodeLabelId, "Static", kShown, " Code :", ControlFont::Gui},
+        {kScoreLabelId, "Static", kShown | SS_CENTER, scoreText, ControlFont::Score},
+        {kCodeBoxId, "edit", kShown | ES_READONLY, "", ControlFont::Gui},
+        {kRuleLeftId, "Static", kShown | WS_BORDER, "", ControlFont::None},
+        {kRuleMiddleId, "Static", kShown | WS_BORDER, "", ControlFont::None},
+        {kRuleRightId, "Static", kShown | WS_BORDER, "", ControlFont::None},
     }};
 }
 
@@ -96,9 +94,10 @@ BOOL onInitDialog(HWND panel, LPARAM player) {
     const std::string link = makerAddress(quiz) ? webLinkLabel(quiz->link) : "";
     for (const ControlSpec& shape : controlSpecs(quiz, score.c_str(), link.c_str())) {
         if (shape.id == kLinkId && link.empty()) continue;  // a quiz without a link shows none
+        const WindowBox place = headerPlace(shape.id);
         HWND control = createChild(panel,
-                                   {shape.className, shape.text, shape.style, shape.x, shape.y,
-                                    shape.width, shape.height, shape.id},
+                                   {shape.className, shape.text, shape.style, place.x, place.y,
+                                    place.width, place.height, shape.id},
                                    fontOf(shape.font, quiz));
         if (control && shape.font == ControlFont::Link) dressLink(control);
     }
